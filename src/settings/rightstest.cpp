@@ -1,0 +1,1 @@
+#include "settings/rightstest.h"

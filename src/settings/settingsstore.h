@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+namespace zelkora {
+
+// The per-user settings store: application, section, key, all values text.
+//
+// Each application is one plain INI file, $XDG_CONFIG_HOME/<application>/<application>.ini
+// (~/.config when XDG_CONFIG_HOME is unset), resolved on every call so a test may redirect it.
+// A value is exactly the text after the first "=" of its line; keys and sections match with
+// letter case. Writing keeps the rest of the file (comments, order, unknown keys) as it was and
+// replaces the file atomically, so a crash never leaves half a store.
+class SettingsStore {
+public:
+    explicit SettingsStore(QString application);
+
+    // The file behind an application's store.
+    static QString pathFor(const QString& application);
+
+    const QString& path() const { return m_path; }
+
+    // The stored text, or `fallback` when the key is absent.
+    QString read(const QString& section, const QString& key, const QString& fallback = {}) const;
+    // Creates or replaces the key. Values cannot hold line breaks (multi-line settings are
+    // encoded by their owners); such a value, or a file that cannot be written, fails with a
+    // description in `error`.
+    bool write(const QString& section, const QString& key, const QString& value,
+               QString* error = nullptr);
+    // Removes the key; an absent key is reported as a failure, like a failed write.
+    bool remove(const QString& section, const QString& key, QString* error = nullptr);
+
+private:
+    QString m_path;
+};
+
+// The store of the program title, "Zelkora", section "Settings": what every caller uses.
+inline constexpr const char kProgramTitle[] = "Zelkora";
+inline constexpr const char kSettingsSection[] = "Settings";
+
+QString GetSetting(const QString& key, const QString& fallback = {});
+bool SaveSetting(const QString& key, const QString& value, QString* error = nullptr);
+bool DeleteSetting(const QString& key, QString* error = nullptr);
+
+} // namespace zelkora

@@ -1,0 +1,1 @@
+#include "util/commondialog.h"

@@ -1,0 +1,1 @@
+#include "util/gui/widgetprompter.h"
