@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/product.h"
+
 #include <QString>
 
 namespace zelkora {
@@ -35,7 +37,7 @@ private:
 };
 
 // The store of the program title, "Zelkora", section "Settings": what every caller uses.
-inline constexpr const char kProgramTitle[] = "Zelkora";
+
 inline constexpr const char kSettingsSection[] = "Settings";
 
 QString GetSetting(const QString& key, const QString& fallback = {});

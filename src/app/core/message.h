@@ -8,8 +8,7 @@ namespace zelkora {
 // prompter (owned by the active window when `owned`), and returns the platform code of the
 // button pressed. Without a prompter (no GUI, a script) the message is logged and answered with
 // its default button. An empty title means the program title.
-int ShowMessage(const QString& prompt, int code = 0, const QString& title = {},
-                bool owned = false);
+int ShowMessage(const QString& prompt, int code = 0, const QString& title = {}, bool owned = false);
 
 // Message-box codes the system uses.
 enum MessageCode {

@@ -5,10 +5,8 @@
 namespace zelkora {
 
 // The station folder, always ending in "/": $ZELKORA_HOME when set, else
-// $XDG_DATA_HOME/zelkora/ (~/.local/share/zelkora/). Fixed at the first call of the run unless
-// ResetAppPath is called (tests).
+// $XDG_DATA_HOME/zelkora/ (~/.local/share/zelkora/). Read from the environment on every call.
 QString GetAppPath();
-void ResetAppPath();
 
 // The read-only installed defaults: $ZELKORA_DATA_DIR when set, else the install's data folder,
 // else the source tree's resources when run from the build tree.

@@ -1,1 +1,25 @@
 #pragma once
+
+class QWidget;
+
+namespace zelkora {
+
+// Twips per pixel of the screen a widget is on, horizontally and vertically.
+double TwipsPerPixelX(const QWidget* widget);
+double TwipsPerPixelY(const QWidget* widget);
+
+// Gives the window an inner coordinate system of scaleWidth x scaleHeight units (kept as the
+// window's "scaleWidth"/"scaleHeight" properties) and centres the window on its screen, in twips.
+// A window larger than the screen gets negative left and top.
+void GetFormPosition(QWidget* window, int scaleWidth, int scaleHeight);
+
+// Writes <objectName>Left, Top, Width and Height (twips) into the settings store; a minimised
+// window writes nothing.
+void StoreFormPosition(const QWidget* window);
+
+// Replaces numeric captions with texts of the string table: the window title from its "tag"
+// property, labels and other controls from their "tag", menu items from their own caption, tabs
+// from their data, tool tips that are numbers. Anything that is not a known id stays as designed.
+void LoadCaptions(QWidget* window);
+
+} // namespace zelkora
