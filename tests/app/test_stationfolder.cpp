@@ -91,6 +91,23 @@ TEST_F(StationFolderTest, FailureHalfWayRemovesWhatThisRunCreated) {
     EXPECT_FALSE(QFileInfo::exists(stationDir())) << "a half-created station folder was left";
 }
 
+TEST_F(StationFolderTest, AFailingLaterStepUndoesItsOwnFilesToo) {
+    const ProvisionStep database = [](const QString& station, QStringList* created, QString* why) {
+        QFile file(station + QStringLiteral("orvsecuritybe.mdb"));
+        if (file.open(QIODevice::WriteOnly))
+            created->append(file.fileName());
+        *why = QStringLiteral("the database could not be created");
+        return false;
+    };
+    QString error;
+    EXPECT_EQ(ProvisionStationFolder(&error, database), ProvisionResult::Failed);
+    EXPECT_TRUE(error.contains(QStringLiteral("the database could not be created")));
+    EXPECT_FALSE(QFileInfo::exists(stationDir()));
+
+    const ProvisionStep works = [](const QString&, QStringList*, QString*) { return true; };
+    EXPECT_EQ(ProvisionStationFolder(&error, works), ProvisionResult::Provisioned);
+}
+
 TEST_F(StationFolderTest, MachineFolderDefaultsIntoTheStation) {
     qunsetenv("ZELKORA_MACHINE_DIR");
     EXPECT_EQ(MachinePath(), stationDir() + QStringLiteral("registry/"));

@@ -86,7 +86,7 @@ QString MachinePath() {
     return GetAppPath() + QStringLiteral("registry/");
 }
 
-ProvisionResult ProvisionStationFolder(QString* error) {
+ProvisionResult ProvisionStationFolder(QString* error, const ProvisionStep& extra) {
     const QString station = GetAppPath();
     const QString marker = station + QLatin1String(kProvisionedMarker);
     if (QFileInfo::exists(marker))
@@ -126,6 +126,16 @@ ProvisionResult ProvisionStationFolder(QString* error) {
 
     if (!makeFolders(station + QStringLiteral("photos"), journal, privateFolder))
         return fail(QStringLiteral("the folder \"photos\" cannot be created"));
+
+    if (extra) {
+        QStringList created;
+        QString why;
+        const bool ok = extra(station, &created, &why);
+        for (const QString& path : std::as_const(created))
+            journal.created(path);
+        if (!ok)
+            return fail(why);
+    }
 
     // The marker goes last: without it the next start provisions again.
     QSaveFile out(marker);

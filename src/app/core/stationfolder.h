@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace zelkora {
 
@@ -20,11 +22,17 @@ inline constexpr const char kProvisionedMarker[] = ".provisioned";
 
 enum class ProvisionResult { AlreadyProvisioned, Provisioned, Failed };
 
+// A provisioning step of a layer above this one (the delivered database): given the station
+// folder, creates what it owns there, or fails with a description. Returns the paths it created,
+// so that a later failure can remove them again.
+using ProvisionStep =
+    std::function<bool(const QString& stationPath, QStringList* created, QString* error)>;
+
 // Makes sure the station folder exists and holds what a station needs. A folder without the
 // marker (new, or an interrupted provisioning) is provisioned again: created with mode 0700, the
-// installed defaults copied in without overwriting files already there, "photos/" created, the
-// marker written last. On failure `error` names the folder and the cause; files this call
-// created are removed again.
-ProvisionResult ProvisionStationFolder(QString* error = nullptr);
+// installed defaults copied in without overwriting files already there, "photos/" created,
+// `extra` run, the marker written last. On failure `error` names the folder and the cause; files
+// this call created are removed again.
+ProvisionResult ProvisionStationFolder(QString* error = nullptr, const ProvisionStep& extra = {});
 
 } // namespace zelkora
