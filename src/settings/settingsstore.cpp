@@ -16,13 +16,41 @@ namespace {
 struct StoreFile {
     QStringList lines;
 
-    static StoreFile load(const QString& path)
+    // A missing file is an empty store. One that exists but cannot be read fails, so that a
+    // write never replaces settings it could not see.
+    static bool load(const QString& path, StoreFile* file, QString* error = nullptr)
     {
-        StoreFile file;
         QFile in(path);
-        if (in.open(QIODevice::ReadOnly))
-            file.lines = splitLines(decodeText(in.readAll()));
-        return file;
+        if (!in.exists())
+            return true;
+        if (!in.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = QStringLiteral("Cannot read %1: %2").arg(path, in.errorString());
+            return false;
+        }
+        file->lines = splitLines(decodeText(in.readAll()));
+        return true;
+    }
+
+    // Creates or replaces the key in memory; false when its line is already as asked.
+    bool set(const QString& section, const QString& key, const QString& value)
+    {
+        const QString line = key + QLatin1Char('=') + value;
+        qsizetype sectionEnd = -1;
+        const qsizetype at = find(section, key, &sectionEnd);
+        if (at >= 0) {
+            if (lines.at(at) == line)
+                return false;
+            lines[at] = line;
+        } else if (sectionEnd >= 0) {
+            lines.insert(sectionEnd, line);
+        } else {
+            if (!lines.isEmpty() && !lines.constLast().trimmed().isEmpty())
+                lines.append(QString());
+            lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+            lines.append(line);
+        }
+        return true;
     }
 
     static bool isSection(const QString& line, QString* name)
@@ -102,7 +130,9 @@ QString SettingsStore::pathFor(const QString& application)
 
 QString SettingsStore::read(const QString& section, const QString& key, const QString& fallback) const
 {
-    const StoreFile file = StoreFile::load(m_path);
+    StoreFile file;
+    if (!StoreFile::load(m_path, &file))
+        return fallback;
     const qsizetype at = file.find(section, key);
     return at < 0 ? fallback : StoreFile::valueOf(file.lines.at(at));
 }
@@ -110,33 +140,42 @@ QString SettingsStore::read(const QString& section, const QString& key, const QS
 bool SettingsStore::write(const QString& section, const QString& key, const QString& value,
                           QString* error)
 {
-    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
-        if (error)
-            *error = QStringLiteral("The value of %1 holds a line break").arg(key);
-        return false;
-    }
-    StoreFile file = StoreFile::load(m_path);
-    const QString line = key + QLatin1Char('=') + value;
-    qsizetype sectionEnd = -1;
-    const qsizetype at = file.find(section, key, &sectionEnd);
-    if (at >= 0) {
-        if (file.lines.at(at) == line)
-            return true;
-        file.lines[at] = line;
-    } else if (sectionEnd >= 0) {
-        file.lines.insert(sectionEnd, line);
+    return writeAll(section, {{key, value}}, error);
+}
+
+bool SettingsStore::writeAll(const QString& section,
+                             const QList<std::pair<QString, QString>>& values, QString* error,
+                             qsizetype* failedAt)
+{
+    // The keys before the first value holding a line break are written, that one fails.
+    qsizetype bad = 0;
+    while (bad < values.size() && !values.at(bad).second.contains(QLatin1Char('\n'))
+           && !values.at(bad).second.contains(QLatin1Char('\r')))
+        ++bad;
+    StoreFile file;
+    if (!StoreFile::load(m_path, &file, error)) {
+        bad = 0;
     } else {
-        if (!file.lines.isEmpty() && !file.lines.constLast().trimmed().isEmpty())
-            file.lines.append(QString());
-        file.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        file.lines.append(line);
+        bool changed = false;
+        for (qsizetype i = 0; i < bad; ++i)
+            changed = file.set(section, values.at(i).first, values.at(i).second) || changed;
+        if (changed && !file.save(m_path, error))
+            bad = 0;
+        else if (bad == values.size())
+            return true;
+        else if (error)
+            *error = QStringLiteral("The value of %1 holds a line break").arg(values.at(bad).first);
     }
-    return file.save(m_path, error);
+    if (failedAt)
+        *failedAt = bad;
+    return false;
 }
 
 bool SettingsStore::remove(const QString& section, const QString& key, QString* error)
 {
-    StoreFile file = StoreFile::load(m_path);
+    StoreFile file;
+    if (!StoreFile::load(m_path, &file, error))
+        return false;
     const qsizetype at = file.find(section, key);
     if (at < 0) {
         if (error)
@@ -162,6 +201,12 @@ QString GetSetting(const QString& key, const QString& fallback)
 bool SaveSetting(const QString& key, const QString& value, QString* error)
 {
     return programStore().write(QString::fromLatin1(kSettingsSection), key, value, error);
+}
+
+bool SaveSettings(const QList<std::pair<QString, QString>>& values, QString* error,
+                  qsizetype* failedAt)
+{
+    return programStore().writeAll(QString::fromLatin1(kSettingsSection), values, error, failedAt);
 }
 
 bool DeleteSetting(const QString& key, QString* error)

@@ -2,7 +2,9 @@
 
 #include "util/product.h"
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace zelkora {
 
@@ -29,6 +31,12 @@ public:
     // description in `error`.
     bool write(const QString& section, const QString& key, const QString& value,
                QString* error = nullptr);
+    // Creates or replaces the keys in order with one rewrite of the file. A value the store
+    // cannot hold stops the batch there: the keys before it are written and `failedAt` gets
+    // its index. When the file cannot be read or written nothing is written and `failedAt`
+    // is 0.
+    bool writeAll(const QString& section, const QList<std::pair<QString, QString>>& values,
+                  QString* error = nullptr, qsizetype* failedAt = nullptr);
     // Removes the key; an absent key is reported as a failure, like a failed write.
     bool remove(const QString& section, const QString& key, QString* error = nullptr);
 
@@ -42,6 +50,9 @@ inline constexpr const char kSettingsSection[] = "Settings";
 
 QString GetSetting(const QString& key, const QString& fallback = {});
 bool SaveSetting(const QString& key, const QString& value, QString* error = nullptr);
+// SettingsStore::writeAll on the program's section.
+bool SaveSettings(const QList<std::pair<QString, QString>>& values, QString* error = nullptr,
+                  qsizetype* failedAt = nullptr);
 bool DeleteSetting(const QString& key, QString* error = nullptr);
 
 } // namespace zelkora
