@@ -1,4 +1,5 @@
 #include "app/gui/formplacement.h"
+#include "settings/inifile.h"
 #include "settings/settingsstore.h"
 #include "support/testenv.h"
 
@@ -76,6 +77,28 @@ TEST_F(FormPlacementTest, LoadCaptionsReplacesOnlyKnownNumericIds) {
     EXPECT_EQ(untagged->text(), QStringLiteral("as designed"));
     EXPECT_EQ(button->text(), QStringLiteral("x"));
     EXPECT_EQ(button->toolTip(), QStringLiteral("&General"));
+}
+
+TEST_F(FormPlacementTest, IniFileRestoresAWidgetClampedToTheScreen) {
+    QWidget window;
+    window.setGeometry(100, 100, 300, 200);
+    WidgetFormWindow form(&window);
+    cInifile ini;
+    ini.setPath(root() + QStringLiteral("/layout.ini"));
+    ini.setSection(QStringLiteral("frmTest"));
+    ini.SaveFormPosition(form);
+    ASSERT_TRUE(ini.success());
+
+    window.setGeometry(0, 0, 50, 50);
+    ini.LoadFormPosition(form, 100, 100);
+    EXPECT_EQ(form.width(), 300 * form.twipsPerPixelX());
+    EXPECT_EQ(form.left(), 100 * form.twipsPerPixelX());
+
+    // A stored left far off screen comes back 4 pixels from the edge.
+    ini.setKey(QStringLiteral("Left"));
+    ini.setValue(QStringLiteral("-3000"));
+    ini.LoadFormPosition(form, 100, 100);
+    EXPECT_EQ(window.frameGeometry().x() - window.screen()->geometry().x(), 4);
 }
 
 } // namespace

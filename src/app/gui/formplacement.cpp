@@ -85,7 +85,72 @@ void loadControlCaption(QWidget* control) {
     replaceToolTip(control);
 }
 
+QRect screenArea(const QWidget* widget) {
+    const QScreen* screen = screenOf(widget);
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
 } // namespace
+
+int WidgetFormWindow::left() const {
+    return pixelsToTwips(m_widget->frameGeometry().x() - screenArea(m_widget).x(),
+                         TwipsPerPixelX(m_widget));
+}
+
+int WidgetFormWindow::top() const {
+    return pixelsToTwips(m_widget->frameGeometry().y() - screenArea(m_widget).y(),
+                         TwipsPerPixelY(m_widget));
+}
+
+int WidgetFormWindow::width() const {
+    return pixelsToTwips(m_widget->frameGeometry().width(), TwipsPerPixelX(m_widget));
+}
+
+int WidgetFormWindow::height() const {
+    return pixelsToTwips(m_widget->frameGeometry().height(), TwipsPerPixelY(m_widget));
+}
+
+FormWindow::WindowState WidgetFormWindow::windowState() const {
+    if (m_widget->isMinimized())
+        return WindowState::Minimised;
+    if (m_widget->isMaximized())
+        return WindowState::Maximised;
+    return WindowState::Normal;
+}
+
+void WidgetFormWindow::move(int left, int top, int width, int height) {
+    const double tx = TwipsPerPixelX(m_widget);
+    const double ty = TwipsPerPixelY(m_widget);
+    const QRect area = screenArea(m_widget);
+    // The frame goes where asked; the client area is what remains inside the frame.
+    const QRect frame = m_widget->frameGeometry();
+    const QRect client = m_widget->geometry();
+    const int frameWidth = frame.width() - client.width();
+    const int frameHeight = frame.height() - client.height();
+    m_widget->move(area.x() + twipsToPixels(left, tx), area.y() + twipsToPixels(top, ty));
+    m_widget->resize(qMax(0, twipsToPixels(width, tx) - frameWidth),
+                     qMax(0, twipsToPixels(height, ty) - frameHeight));
+}
+
+void WidgetFormWindow::maximise() {
+    m_widget->showMaximized();
+}
+
+int WidgetFormWindow::screenWidth() const {
+    return pixelsToTwips(screenArea(m_widget).width(), TwipsPerPixelX(m_widget));
+}
+
+int WidgetFormWindow::screenHeight() const {
+    return pixelsToTwips(screenArea(m_widget).height(), TwipsPerPixelY(m_widget));
+}
+
+int WidgetFormWindow::twipsPerPixelX() const {
+    return qRound(TwipsPerPixelX(m_widget));
+}
+
+int WidgetFormWindow::twipsPerPixelY() const {
+    return qRound(TwipsPerPixelY(m_widget));
+}
 
 double TwipsPerPixelX(const QWidget* widget) {
     const QScreen* screen = screenOf(widget);

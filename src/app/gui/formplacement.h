@@ -1,8 +1,32 @@
 #pragma once
 
+#include "settings/formwindow.h"
+
 class QWidget;
 
 namespace zelkora {
+
+// A widget seen as the INI class's FormWindow: frame geometry in twips on the widget's screen.
+class WidgetFormWindow final : public FormWindow {
+public:
+    explicit WidgetFormWindow(QWidget* widget)
+        : m_widget(widget) {}
+
+    int left() const override;
+    int top() const override;
+    int width() const override;
+    int height() const override;
+    WindowState windowState() const override;
+    void move(int left, int top, int width, int height) override;
+    void maximise() override;
+    int screenWidth() const override;
+    int screenHeight() const override;
+    int twipsPerPixelX() const override;
+    int twipsPerPixelY() const override;
+
+private:
+    QWidget* m_widget;
+};
 
 // Twips per pixel of the screen a widget is on, horizontally and vertically.
 double TwipsPerPixelX(const QWidget* widget);
