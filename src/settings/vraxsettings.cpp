@@ -10,17 +10,17 @@ namespace zelkora {
 
 namespace {
 
-struct FieldSpec {
+struct FieldDef {
     const char* key; // the store key; for label fields the text after "Label" N
     SettingEncoding encoding;
     const char* fallback;
 };
 
 #define ZELKORA_X(name, key, enc, def) {key, SettingEncoding::enc, def},
-constexpr FieldSpec kGlobalFields[] = {ZELKORA_GLOBAL_SETTINGS(ZELKORA_X)};
+constexpr FieldDef kGlobalFields[] = {ZELKORA_GLOBAL_SETTINGS(ZELKORA_X)};
 #undef ZELKORA_X
 #define ZELKORA_X(name, enc, def) {#name, SettingEncoding::enc, def},
-constexpr FieldSpec kLabelFields[] = {ZELKORA_LABEL_FIELDS(ZELKORA_X)};
+constexpr FieldDef kLabelFields[] = {ZELKORA_LABEL_FIELDS(ZELKORA_X)};
 #undef ZELKORA_X
 
 static_assert(std::size(kGlobalFields) == 11 && std::size(kLabelFields) == 29);
@@ -189,9 +189,9 @@ StationError cVRAXSettings::writeValues(const QList<std::pair<QString, QString>>
 
 StationError cVRAXSettings::LoadValues() {
     for (int g = 0; g < kGlobalCount; ++g) {
-        const FieldSpec& spec = kGlobalFields[g];
-        StationError error = readValue(m_globals[g], spec.encoding, QLatin1String(spec.key),
-                                       QLatin1String(spec.fallback));
+        const FieldDef& def = kGlobalFields[g];
+        StationError error = readValue(m_globals[g], def.encoding, QLatin1String(def.key),
+                                       QLatin1String(def.fallback));
         if (error.isError())
             return error;
     }
