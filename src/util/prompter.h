@@ -35,6 +35,8 @@ struct FileDialogRequest {
     bool readOnly = false;
     bool hideReadOnly = false;
     QString defaultExtension;
+    // Shown over the active window; otherwise without a parent.
+    bool owned = false;
 };
 
 struct FileDialogAnswer {
