@@ -3,7 +3,6 @@
 #include "support/testenv.h"
 #include "util/textfile.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>
@@ -455,18 +454,6 @@ TEST_F(VraxSettingsTest, FailedWriteBackStillLoadsEverything) {
     EXPECT_EQ(s.MainGraphic(), 1);
     EXPECT_EQ(s.Label7GraphicOption(), QStringLiteral("No Graphic"));
     EXPECT_EQ(s.Label7AutoLogoutType(), QStringLiteral("0"));
-}
-
-TEST_F(VraxSettingsTest, FirstLoadOfAnEmptyStoreIsQuick) {
-    // Writing the ~214 keys one file rewrite at a time took over a second here; one batch
-    // takes a few milliseconds.
-    QElapsedTimer timer;
-    timer.start();
-    cVRAXSettings s;
-    ASSERT_FALSE(s.LoadValues().isError());
-    s.setCompanyName(QStringLiteral("Changed"));
-    ASSERT_FALSE(s.SaveValues().isError());
-    EXPECT_LT(timer.elapsed(), 600);
 }
 
 } // namespace
