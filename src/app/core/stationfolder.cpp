@@ -76,7 +76,7 @@ QString InstalledDataPath() {
     const QString installed = QStringLiteral(ZELKORA_INSTALLED_DATA_DIR);
     if (isDir(installed))
         return withSlash(installed);
-    return withSlash(QStringLiteral(ZELKORA_SOURCE_DATA_DIR));
+    return withSlash(QStringLiteral(ZELKORA_BUILD_DATA_DIR));
 }
 
 QString MachinePath() {

@@ -11,7 +11,7 @@ namespace zelkora {
 QString GetAppPath();
 
 // The read-only installed defaults: $ZELKORA_DATA_DIR when set, else the install's data folder,
-// else the source tree's resources when run from the build tree.
+// else the build tree's staged copy when run from the build tree.
 QString InstalledDataPath();
 
 // The machine-wide store's folder: $ZELKORA_MACHINE_DIR when set, else GetAppPath() + "registry/".
