@@ -18,8 +18,7 @@ struct StoreFile {
 
     // A missing file is an empty store. One that exists but cannot be read fails, so that a
     // write never replaces settings it could not see.
-    static bool load(const QString& path, StoreFile* file, QString* error = nullptr)
-    {
+    static bool load(const QString& path, StoreFile* file, QString* error = nullptr) {
         QFile in(path);
         if (!in.exists())
             return true;
@@ -33,8 +32,7 @@ struct StoreFile {
     }
 
     // Creates or replaces the key in memory; false when its line is already as asked.
-    bool set(const QString& section, const QString& key, const QString& value)
-    {
+    bool set(const QString& section, const QString& key, const QString& value) {
         const QString line = key + QLatin1Char('=') + value;
         qsizetype sectionEnd = -1;
         const qsizetype at = find(section, key, &sectionEnd);
@@ -53,8 +51,7 @@ struct StoreFile {
         return true;
     }
 
-    static bool isSection(const QString& line, QString* name)
-    {
+    static bool isSection(const QString& line, QString* name) {
         const QString trimmed = line.trimmed();
         if (!trimmed.startsWith(QLatin1Char('[')) || !trimmed.endsWith(QLatin1Char(']')))
             return false;
@@ -64,8 +61,8 @@ struct StoreFile {
 
     // Index of the key's line inside `section`, or -1; `sectionEnd` receives the line index at
     // which a new key of the section would go (-1 when the section is absent).
-    qsizetype find(const QString& section, const QString& key, qsizetype* sectionEnd = nullptr) const
-    {
+    qsizetype find(const QString& section, const QString& key,
+                   qsizetype* sectionEnd = nullptr) const {
         bool inSection = false;
         qsizetype end = -1;
         for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -90,10 +87,11 @@ struct StoreFile {
         return -1;
     }
 
-    static QString valueOf(const QString& line) { return line.mid(line.indexOf(QLatin1Char('=')) + 1); }
+    static QString valueOf(const QString& line) {
+        return line.mid(line.indexOf(QLatin1Char('=')) + 1);
+    }
 
-    bool save(const QString& path, QString* error) const
-    {
+    bool save(const QString& path, QString* error) const {
         const QFileInfo info(path);
         if (!QDir().mkpath(info.absolutePath())) {
             if (error)
@@ -115,21 +113,18 @@ struct StoreFile {
 } // namespace
 
 SettingsStore::SettingsStore(QString application)
-    : m_path(pathFor(application))
-{
-}
+    : m_path(pathFor(application)) {}
 
-QString SettingsStore::pathFor(const QString& application)
-{
+QString SettingsStore::pathFor(const QString& application) {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QLatin1Char('/') + application + QLatin1Char('/') + application
-           + QStringLiteral(".ini");
+    return base + QLatin1Char('/') + application + QLatin1Char('/') + application +
+           QStringLiteral(".ini");
 }
 
-QString SettingsStore::read(const QString& section, const QString& key, const QString& fallback) const
-{
+QString SettingsStore::read(const QString& section, const QString& key,
+                            const QString& fallback) const {
     StoreFile file;
     if (!StoreFile::load(m_path, &file))
         return fallback;
@@ -138,19 +133,17 @@ QString SettingsStore::read(const QString& section, const QString& key, const QS
 }
 
 bool SettingsStore::write(const QString& section, const QString& key, const QString& value,
-                          QString* error)
-{
+                          QString* error) {
     return writeAll(section, {{key, value}}, error);
 }
 
 bool SettingsStore::writeAll(const QString& section,
                              const QList<std::pair<QString, QString>>& values, QString* error,
-                             qsizetype* failedAt)
-{
+                             qsizetype* failedAt) {
     // The keys before the first value holding a line break are written, that one fails.
     qsizetype bad = 0;
-    while (bad < values.size() && !values.at(bad).second.contains(QLatin1Char('\n'))
-           && !values.at(bad).second.contains(QLatin1Char('\r')))
+    while (bad < values.size() && !values.at(bad).second.contains(QLatin1Char('\n')) &&
+           !values.at(bad).second.contains(QLatin1Char('\r')))
         ++bad;
     StoreFile file;
     if (!StoreFile::load(m_path, &file, error)) {
@@ -171,8 +164,7 @@ bool SettingsStore::writeAll(const QString& section,
     return false;
 }
 
-bool SettingsStore::remove(const QString& section, const QString& key, QString* error)
-{
+bool SettingsStore::remove(const QString& section, const QString& key, QString* error) {
     StoreFile file;
     if (!StoreFile::load(m_path, &file, error))
         return false;
@@ -187,30 +179,25 @@ bool SettingsStore::remove(const QString& section, const QString& key, QString* 
 }
 
 namespace {
-SettingsStore programStore()
-{
+SettingsStore programStore() {
     return SettingsStore(QString::fromLatin1(kProgramTitle));
 }
 } // namespace
 
-QString GetSetting(const QString& key, const QString& fallback)
-{
+QString GetSetting(const QString& key, const QString& fallback) {
     return programStore().read(QString::fromLatin1(kSettingsSection), key, fallback);
 }
 
-bool SaveSetting(const QString& key, const QString& value, QString* error)
-{
+bool SaveSetting(const QString& key, const QString& value, QString* error) {
     return programStore().write(QString::fromLatin1(kSettingsSection), key, value, error);
 }
 
 bool SaveSettings(const QList<std::pair<QString, QString>>& values, QString* error,
-                  qsizetype* failedAt)
-{
+                  qsizetype* failedAt) {
     return programStore().writeAll(QString::fromLatin1(kSettingsSection), values, error, failedAt);
 }
 
-bool DeleteSetting(const QString& key, QString* error)
-{
+bool DeleteSetting(const QString& key, QString* error) {
     return programStore().remove(QString::fromLatin1(kSettingsSection), key, error);
 }
 

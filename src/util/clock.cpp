@@ -15,37 +15,33 @@ public:
 const SystemClock systemClock;
 const Clock* installedClock = nullptr;
 
-QString fourDigitYear(QString format)
-{
+QString fourDigitYear(QString format) {
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     return format;
 }
 
-QString withoutTimeZone(QString format)
-{
+QString withoutTimeZone(QString format) {
     static const QRegularExpression zone(QStringLiteral("\\s*t+"));
     return format.remove(zone).trimmed();
 }
 
 } // namespace
 
-const Clock& Clock::current()
-{
+const Clock& Clock::current() {
     return installedClock ? *installedClock : systemClock;
 }
 
-void Clock::install(const Clock* clock)
-{
+void Clock::install(const Clock* clock) {
     installedClock = clock;
 }
 
-QString generalDate(const QDateTime& when)
-{
+QString generalDate(const QDateTime& when) {
     const QLocale locale = QLocale::system();
     const QString date = fourDigitYear(locale.dateFormat(QLocale::ShortFormat));
     const QString time = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
-    return locale.toString(when.date(), date) + QLatin1Char(' ') + locale.toString(when.time(), time);
+    return locale.toString(when.date(), date) + QLatin1Char(' ') +
+           locale.toString(when.time(), time);
 }
 
 } // namespace zelkora

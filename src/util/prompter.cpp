@@ -6,8 +6,7 @@ namespace {
 Prompter* installedPrompter = nullptr;
 }
 
-int defaultAnswer(int code)
-{
+int defaultAnswer(int code) {
     // Button sets in the order the platform lays them out.
     static const QList<QList<int>> buttonSets = {
         {AnswerOk},
@@ -23,13 +22,11 @@ int defaultAnswer(int code)
     return buttons.at(index < buttons.size() ? index : 0);
 }
 
-Prompter* Prompter::current()
-{
+Prompter* Prompter::current() {
     return installedPrompter;
 }
 
-void Prompter::install(Prompter* prompter)
-{
+void Prompter::install(Prompter* prompter) {
     installedPrompter = prompter;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 namespace zelkora {
@@ -17,8 +16,15 @@ struct MessageRequest {
 };
 
 // Platform button codes returned by a message box.
-enum MessageAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerAbort = 3, AnswerRetry = 4,
-                     AnswerIgnore = 5, AnswerYes = 6, AnswerNo = 7 };
+enum MessageAnswer {
+    AnswerOk = 1,
+    AnswerCancel = 2,
+    AnswerAbort = 3,
+    AnswerRetry = 4,
+    AnswerIgnore = 5,
+    AnswerYes = 6,
+    AnswerNo = 7
+};
 
 // The answer a message box gives when nobody is there to press a button: its default button.
 int defaultAnswer(int code);

@@ -4,8 +4,7 @@
 
 namespace zelkora {
 
-QString decodeText(const QByteArray& bytes)
-{
+QString decodeText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
@@ -15,8 +14,7 @@ QString decodeText(const QByteArray& bytes)
     return text;
 }
 
-QStringList splitLines(const QString& text)
-{
+QStringList splitLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = text.size();

@@ -7,7 +7,10 @@ namespace zelkora::test {
 // A clock that stands still until the test moves it; installed for its own lifetime.
 class FixedClock final : public Clock {
 public:
-    explicit FixedClock(QDateTime now) : m_now(std::move(now)) { Clock::install(this); }
+    explicit FixedClock(QDateTime now)
+        : m_now(std::move(now)) {
+        Clock::install(this);
+    }
     ~FixedClock() override { Clock::install(nullptr); }
     FixedClock(const FixedClock&) = delete;
     FixedClock& operator=(const FixedClock&) = delete;

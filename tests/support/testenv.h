@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace zelkora::test {

@@ -14,8 +14,7 @@ namespace zelkora::controls {
 // that differ from their defaults, so a bag holds what the designer changed.
 class PropertyBag {
 public:
-    QVariant read(const QString& name, const QVariant& fallback) const
-    {
+    QVariant read(const QString& name, const QVariant& fallback) const {
         for (const auto& [key, value] : m_entries) {
             if (key == name)
                 return value;
@@ -24,15 +23,13 @@ public:
     }
 
     // Writes `value` unless it equals `fallback`; a later write of the same name replaces it.
-    void write(const QString& name, const QVariant& value, const QVariant& fallback)
-    {
+    void write(const QString& name, const QVariant& value, const QVariant& fallback) {
         remove(name);
         if (value != fallback)
             m_entries.append({name, value});
     }
 
-    bool contains(const QString& name) const
-    {
+    bool contains(const QString& name) const {
         for (const auto& entry : m_entries) {
             if (entry.first == name)
                 return true;
@@ -41,8 +38,7 @@ public:
     }
 
     // Names in write order.
-    QStringList names() const
-    {
+    QStringList names() const {
         QStringList result;
         for (const auto& entry : m_entries)
             result.append(entry.first);
@@ -52,8 +48,7 @@ public:
     void clear() { m_entries.clear(); }
 
 private:
-    void remove(const QString& name)
-    {
+    void remove(const QString& name) {
         m_entries.removeIf([&](const auto& entry) { return entry.first == name; });
     }
 
@@ -70,25 +65,30 @@ struct ControlError {
 // Colours as the hosts store them: 32-bit values whose high bit marks a system colour.
 // &H80000005 is the window background, &H80000008 the window text, and so on; plain values
 // are &HBBGGRR.
-inline QColor colorFromOle(quint32 value)
-{
+inline QColor colorFromOle(quint32 value) {
     if (value & 0x80000000u) {
         const QPalette palette = QGuiApplication::palette();
         switch (value & 0xFFu) {
-        case 5: return palette.color(QPalette::Base);             // window background
-        case 8: return palette.color(QPalette::Text);             // window text
-        case 13: return palette.color(QPalette::Highlight);
-        case 14: return palette.color(QPalette::HighlightedText);
-        case 15: return palette.color(QPalette::Button);          // button face
-        case 18: return palette.color(QPalette::ButtonText);
-        default: return palette.color(QPalette::Window);
+        case 5:
+            return palette.color(QPalette::Base); // window background
+        case 8:
+            return palette.color(QPalette::Text); // window text
+        case 13:
+            return palette.color(QPalette::Highlight);
+        case 14:
+            return palette.color(QPalette::HighlightedText);
+        case 15:
+            return palette.color(QPalette::Button); // button face
+        case 18:
+            return palette.color(QPalette::ButtonText);
+        default:
+            return palette.color(QPalette::Window);
         }
     }
     return QColor(int(value & 0xFFu), int((value >> 8) & 0xFFu), int((value >> 16) & 0xFFu));
 }
 
-inline quint32 oleFromColor(const QColor& color)
-{
+inline quint32 oleFromColor(const QColor& color) {
     return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
 }
 
