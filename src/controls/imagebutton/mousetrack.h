@@ -33,7 +33,8 @@ public:
 // the rest with the hover timer (Qt has no second notification source, so 1 behaves as 0);
 // 2 emulates leave detection by grabbing the mouse, for hosts that need it. The tracker hooks
 // the widget with an event filter and reacts after the widget has handled each hooked event,
-// so the widget's own mouse handling always comes first.
+// so the widget's own mouse handling always comes first (event filters the widget had before
+// the attach do not see the hooked events).
 class cMouseTrack : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool Tracking READ Tracking)
