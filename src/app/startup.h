@@ -2,8 +2,9 @@
 
 namespace zelkora {
 
-// The start-up of the station, in order: refuse a second copy, prepare the station folder,
-// start the diagnostic log. Returns the process exit code.
+// The start-up of the station, in order: refuse a second copy, prepare the station folder (with
+// its database on the first start), start the diagnostic log, bring the database to its current
+// version, close overdue visits. Returns the process exit code.
 int Main(bool interactive);
 
 } // namespace zelkora
