@@ -56,7 +56,7 @@ void drawWave(QPainter& p, const QRect& box, const QString& path) {
 }
 
 bool contactSheet(const QString& data, const QString& out) {
-    QImage sheet(1400, 1200, QImage::Format_RGB32);
+    QImage sheet(1400, 1280, QImage::Format_RGB32);
     sheet.fill(QColor(0xd9, 0xde, 0xe3));
     QPainter p(&sheet);
     p.setRenderHint(QPainter::Antialiasing);
@@ -94,7 +94,7 @@ bool contactSheet(const QString& data, const QString& out) {
         place(QImage(data + QStringLiteral("/CompLogo.bmp")), QStringLiteral("CompLogo.bmp"),
               column);
     }
-    y = 800;
+    y = 880;
     p.setPen(Qt::black);
     for (int id = 101; id <= 105; ++id) {
         p.drawPixmap(20, y, ResourceBitmap(id));
@@ -104,7 +104,7 @@ bool contactSheet(const QString& data, const QString& out) {
     const QImage backdrop = ArtworkImage(Artwork::Background);
     p.drawImage(QRect(720, 780, 406, 298), backdrop);
     p.drawText(720, 1094, QStringLiteral("Background.png (half size)"));
-    int wy = 990;
+    int wy = 1070;
     for (const char* name : {"LoginRFID.wav", "LogoutRFID.wav", "InvalidRFID.wav"}) {
         drawWave(p, QRect(20, wy, 600, 56), data + QLatin1Char('/') + QLatin1String(name));
         wy += 66;
