@@ -1,23 +1,11 @@
 #include "controls/autosize/autosizeaccessible.h"
 
 #include "controls/autosize/autosizetextbox.h"
+#include "controls/common/accessiblefactory.h"
 
 #include <QLineEdit>
 
 namespace zelkora::controls {
-
-namespace {
-
-QAccessibleInterface* autoSizeTextboxFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("zelkora::controls::AutoSizeTextbox") && object &&
-        object->isWidgetType()) {
-        // Qt's accessibility cache owns the interfaces its factories create.
-        return new AutoSizeTextboxAccessible(static_cast<QWidget*>(object));
-    }
-    return nullptr;
-}
-
-} // namespace
 
 AutoSizeTextboxAccessible::AutoSizeTextboxAccessible(QWidget* widget)
     : QAccessibleWidget(widget, QAccessible::EditableText) {}
@@ -60,11 +48,7 @@ QAccessibleInterface* AutoSizeTextboxAccessible::focusChild() const {
 }
 
 void installAutoSizeTextboxAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(autoSizeTextboxFactory);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    installAccessibleFactory<AutoSizeTextbox, AutoSizeTextboxAccessible>();
 }
 
 } // namespace zelkora::controls

@@ -3,6 +3,9 @@
 #include "controls/autosize/autosizeaccessible.h"
 #include "controls/autosize/fitfont.h"
 #include "controls/autosize/textmeasurer.h"
+#include "controls/common/bagvalues.h"
+#include "controls/common/eventcodes.h"
+#include "controls/common/mousepointer.h"
 #include "controls/common/propertybag.h"
 
 #include <QFontInfo>
@@ -15,6 +18,13 @@
 #include <array>
 
 namespace zelkora::controls {
+
+using fitfield::BorderAllowance;
+using fitfield::FitFont;
+using fitfield::FitResult;
+using fitfield::FontMetricsMeasurer;
+using fitfield::layoutTextBox;
+using fitfield::TextBoxLayout;
 
 namespace {
 
@@ -43,13 +53,6 @@ constexpr std::array<DispEntry, 30> kMembers{{
 
 constexpr std::array<const char*, 9> kEvents{{"Click", "Change", "DblClick", "KeyDown", "KeyPress",
                                               "KeyUp", "MouseDown", "MouseMove", "MouseUp"}};
-
-// Hosts store colours as signed or unsigned 32-bit numbers; both mean the same bits.
-quint32 oleValue(const QVariant& value, quint32 fallback) {
-    bool ok = false;
-    const qlonglong number = value.toLongLong(&ok);
-    return ok ? static_cast<quint32>(number) : fallback;
-}
 
 int roundToWhole(double value) {
     return static_cast<int>(std::nearbyint(value));
@@ -111,49 +114,6 @@ qint16 keyCodeFor(const QKeyEvent& key) {
         return 93;
     default:
         return 0;
-    }
-}
-
-qint16 shiftFor(Qt::KeyboardModifiers modifiers) {
-    qint16 shift = 0;
-    if (modifiers & Qt::ShiftModifier)
-        shift |= 1;
-    if (modifiers & Qt::ControlModifier)
-        shift |= 2;
-    if (modifiers & Qt::AltModifier)
-        shift |= 4;
-    return shift;
-}
-
-Qt::CursorShape cursorFor(int pointer) {
-    switch (pointer) {
-    case 2:
-        return Qt::CrossCursor;
-    case 3:
-        return Qt::IBeamCursor;
-    case 5:
-    case 15:
-        return Qt::SizeAllCursor;
-    case 6:
-        return Qt::SizeBDiagCursor;
-    case 7:
-        return Qt::SizeVerCursor;
-    case 8:
-        return Qt::SizeFDiagCursor;
-    case 9:
-        return Qt::SizeHorCursor;
-    case 10:
-        return Qt::UpArrowCursor;
-    case 11:
-        return Qt::WaitCursor;
-    case 12:
-        return Qt::ForbiddenCursor;
-    case 13:
-        return Qt::BusyCursor;
-    case 14:
-        return Qt::WhatsThisCursor;
-    default:
-        return Qt::ArrowCursor;
     }
 }
 
@@ -239,7 +199,7 @@ void AutoSizeTextbox::ReadProperties(const PropertyBag& bag) {
     m_minFontSize = bag.read(QStringLiteral("MinFontSize"), 2.0).toDouble();
     m_moveOnEnter = bag.read(QStringLiteral("MoveOnEnter"), false).toBool();
     m_showFocus = bag.read(QStringLiteral("ShowFocus"), false).toBool();
-    m_focusColor = oleValue(bag.read(QStringLiteral("FocusColor"), kRed), kRed);
+    m_focusColor = oleColorFrom(bag.read(QStringLiteral("FocusColor"), kRed), kRed);
     m_focusAlwaysOn = bag.read(QStringLiteral("FocusAlwaysOn"), false).toBool();
     const QVariant font = bag.read(QStringLiteral("Font"), QWidget::font());
     m_font = font.canConvert<QFont>() ? font.value<QFont>() : QWidget::font();
@@ -247,8 +207,8 @@ void AutoSizeTextbox::ReadProperties(const PropertyBag& bag) {
     m_text1->setText(bag.read(QStringLiteral("Text"), QString()).toString());
 
     m_backColor =
-        oleValue(bag.read(QStringLiteral("BackColor"), kWindowBackground), kWindowBackground);
-    m_foreColor = oleValue(bag.read(QStringLiteral("ForeColor"), kWindowText), kWindowText);
+        oleColorFrom(bag.read(QStringLiteral("BackColor"), kWindowBackground), kWindowBackground);
+    m_foreColor = oleColorFrom(bag.read(QStringLiteral("ForeColor"), kWindowText), kWindowText);
     applyColors();
     m_text1->setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
     m_borderStyle = bag.read(QStringLiteral("BorderStyle"), 1).toInt() == 0 ? None : FixedSingle;
@@ -263,7 +223,7 @@ void AutoSizeTextbox::ReadProperties(const PropertyBag& bag) {
     m_text1->setReadOnly(bag.read(QStringLiteral("Locked"), false).toBool());
     m_maxLength = bag.read(QStringLiteral("MaxLength"), 0).toInt();
     applyMaxLength();
-    m_mouseIcon = bag.read(QStringLiteral("MouseIcon"), QPixmap()).value<QPixmap>();
+    m_mouseIcon = pictureFrom(bag.read(QStringLiteral("MouseIcon"), QVariant()));
     m_mousePointer = bag.read(QStringLiteral("MousePointer"), 0).toInt();
     applyCursor();
     m_oleDragMode = bag.read(QStringLiteral("OLEDragMode"), 0).toInt();
@@ -301,8 +261,7 @@ void AutoSizeTextbox::WriteProperties(PropertyBag& bag) const {
     bag.write(QStringLiteral("Locked"), Locked(), false);
     bag.write(QStringLiteral("MaxLength"), m_maxLength, 0);
     // A picture has no equality; "none" is simply not written.
-    bag.write(QStringLiteral("MouseIcon"),
-              m_mouseIcon.isNull() ? QVariant() : QVariant(m_mouseIcon), QVariant());
+    bag.write(QStringLiteral("MouseIcon"), pictureValue(m_mouseIcon), QVariant());
     bag.write(QStringLiteral("MousePointer"), m_mousePointer, 0);
     bag.write(QStringLiteral("OLEDragMode"), m_oleDragMode, 0);
     bag.write(QStringLiteral("OLEDropMode"), m_oleDropMode, 0);
@@ -621,7 +580,7 @@ bool AutoSizeTextbox::filterKey(QEvent* event) {
         return false;
 
     const QPointer<AutoSizeTextbox> alive(this);
-    KeyCodeArgs codes{keyCodeFor(*key), shiftFor(key->modifiers())};
+    KeyCodeArgs codes{keyCodeFor(*key), shiftCode(key->modifiers())};
     const qint16 originalCode = codes.KeyCode;
 
     if (event->type() == QEvent::KeyRelease) {
@@ -667,11 +626,10 @@ void AutoSizeTextbox::filterMouse(QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const ScreenMetrics metrics = screenMetrics();
     const QPointF at = mouse->position();
-    const qint16 shift = shiftFor(mouse->modifiers());
+    const qint16 shift = shiftCode(mouse->modifiers());
     const Qt::MouseButtons buttons =
         event->type() == QEvent::MouseMove ? mouse->buttons() : Qt::MouseButtons(mouse->button());
-    MouseArgs args{static_cast<qint16>(buttons.toInt() & 0x7), shift,
-                   static_cast<float>(metrics.toTwipsX(at.x())),
+    MouseArgs args{buttonCode(buttons), shift, static_cast<float>(metrics.toTwipsX(at.x())),
                    static_cast<float>(metrics.toTwipsY(at.y()))};
 
     const QPointer<AutoSizeTextbox> alive(this);
@@ -744,12 +702,13 @@ void AutoSizeTextbox::applyColors() {
 }
 
 void AutoSizeTextbox::applyCursor() {
-    if (m_mousePointer == 0)
+    // The field takes any number: codes that name no pointer, and 99 without an icon, show
+    // the arrow rather than the field's I-beam.
+    if (m_mousePointer == DefaultMousePointer)
         m_text1->unsetCursor();
-    else if (m_mousePointer == 99 && !m_mouseIcon.isNull())
-        m_text1->setCursor(QCursor(m_mouseIcon));
     else
-        m_text1->setCursor(cursorFor(m_mousePointer));
+        m_text1->setCursor(
+            pointerCursor(m_mousePointer, m_mouseIcon).value_or(QCursor(Qt::ArrowCursor)));
 }
 
 void AutoSizeTextbox::applyMaxLength() {

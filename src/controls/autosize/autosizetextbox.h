@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/autosize/twips.h"
+#include "controls/autosize/screenmetrics.h"
 
 #include <QColor>
 #include <QFont>
@@ -13,8 +13,11 @@
 class QLineEdit;
 
 namespace zelkora::controls {
-
 class PropertyBag;
+}
+
+namespace zelkora::controls::fitfield {
+
 class TextMeasurer;
 
 // Arguments of KeyDown and KeyUp. KeyCode is the virtual-key code (13 Enter, 65 A, ...);
@@ -39,6 +42,17 @@ struct MouseArgs {
     float X = 0;
     float Y = 0;
 };
+
+} // namespace zelkora::controls::fitfield
+
+namespace zelkora::controls {
+
+// The library's own types under the names the control's interface has always used.
+using fitfield::KeyAsciiArgs;
+using fitfield::KeyCodeArgs;
+using fitfield::MouseArgs;
+using fitfield::ScreenMetrics;
+using fitfield::TextMeasurer;
 
 // A single-line text box whose font size is chosen so that the whole text fits, between
 // MinFontSize and MaxFontSize points, inside a thin frame that can show a focus colour.

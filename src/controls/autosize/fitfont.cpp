@@ -1,9 +1,9 @@
 #include "controls/autosize/fitfont.h"
 
+#include "controls/autosize/screenmetrics.h"
 #include "controls/autosize/textmeasurer.h"
-#include "controls/autosize/twips.h"
 
-namespace zelkora::controls {
+namespace zelkora::controls::fitfield {
 
 namespace {
 
@@ -88,4 +88,4 @@ FitResult FitFont(const QString& text, const QString& faceName, double minFontSi
     return result;
 }
 
-} // namespace zelkora::controls
+} // namespace zelkora::controls::fitfield

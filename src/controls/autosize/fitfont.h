@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-namespace zelkora::controls {
+namespace zelkora::controls::fitfield {
 
 class TextMeasurer;
 struct ScreenMetrics;
@@ -49,4 +49,4 @@ FitResult FitFont(const QString& text, const QString& faceName, double minFontSi
                   double maxFontSize, int availableWidth, int availableHeight, QFont& measuringFont,
                   const TextMeasurer& measurer);
 
-} // namespace zelkora::controls
+} // namespace zelkora::controls::fitfield

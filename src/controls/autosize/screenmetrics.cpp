@@ -1,14 +1,15 @@
-#include "controls/autosize/twips.h"
+#include "controls/autosize/screenmetrics.h"
 
 #include <QStyle>
 #include <QWidget>
 
-namespace zelkora::controls {
+namespace zelkora::controls::fitfield {
 
 ScreenMetrics ScreenMetrics::forWidget(const QWidget& widget) {
+    const TwipScale scale = TwipScale::of(widget);
     ScreenMetrics metrics;
-    metrics.twipsPerPixelX = twipsPerPixel(widget.logicalDpiX());
-    metrics.twipsPerPixelY = twipsPerPixel(widget.logicalDpiY());
+    metrics.twipsPerPixelX = scale.twipsPerPixelX();
+    metrics.twipsPerPixelY = scale.twipsPerPixelY();
     // Linux has no system border metric; one pixel is the thin border of the desktops.
     metrics.borderWidth = 1;
     metrics.scrollBarWidth =
@@ -16,4 +17,4 @@ ScreenMetrics ScreenMetrics::forWidget(const QWidget& widget) {
     return metrics;
 }
 
-} // namespace zelkora::controls
+} // namespace zelkora::controls::fitfield

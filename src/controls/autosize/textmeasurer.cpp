@@ -1,6 +1,6 @@
 #include "controls/autosize/textmeasurer.h"
 
-#include "controls/autosize/twips.h"
+#include "controls/autosize/screenmetrics.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <algorithm>
 
-namespace zelkora::controls {
+namespace zelkora::controls::fitfield {
 
 double TextMeasurer::grantedPointSize(const QFont& font) const {
     return QFontInfo(font).pointSizeF();
@@ -44,4 +44,4 @@ double FontMetricsMeasurer::grantedPointSize(const QFont& font) const {
     return m_device ? QFontInfo(QFont(font, m_device)).pointSizeF() : QFontInfo(font).pointSizeF();
 }
 
-} // namespace zelkora::controls
+} // namespace zelkora::controls::fitfield

@@ -6,7 +6,7 @@
 
 class QPaintDevice;
 
-namespace zelkora::controls {
+namespace zelkora::controls::fitfield {
 
 // Measures text for fitting. Implementations answer in twips; tests use a fake.
 class TextMeasurer {
@@ -34,4 +34,4 @@ private:
     const QPaintDevice* m_device;
 };
 
-} // namespace zelkora::controls
+} // namespace zelkora::controls::fitfield

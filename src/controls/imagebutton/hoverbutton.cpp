@@ -1,11 +1,11 @@
 #include "controls/imagebutton/hoverbutton.h"
 
+#include "controls/common/bagvalues.h"
+#include "controls/common/eventcodes.h"
+#include "controls/common/mousepointer.h"
 #include "controls/imagebutton/hoverbuttonaccessible.h"
 
 #include <QAccessible>
-#include <QBuffer>
-#include <QCursor>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMetaClassInfo>
 #include <QMouseEvent>
@@ -22,90 +22,6 @@ const QLatin1String imageDownName("ImageDown");
 const QLatin1String mouseIconName("MouseIcon");
 const QLatin1String mousePointerName("MousePointer");
 const QLatin1String backColorName("BackColor");
-
-qint16 buttonCode(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-qint16 shiftCode(Qt::KeyboardModifiers modifiers) {
-    qint16 code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code |= 1;
-    if (modifiers & Qt::ControlModifier)
-        code |= 2;
-    if (modifiers & Qt::AltModifier)
-        code |= 4;
-    return code;
-}
-
-// Pictures travel through the bag as PNG data, so a host can keep the bag in a file; values
-// already in memory (a pixmap or image) are taken as they are.
-QPixmap pictureFrom(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::QPixmap:
-        return value.value<QPixmap>();
-    case QMetaType::QImage:
-        return QPixmap::fromImage(value.value<QImage>());
-    case QMetaType::QByteArray: {
-        QPixmap picture;
-        picture.loadFromData(value.toByteArray());
-        return picture;
-    }
-    default:
-        return {};
-    }
-}
-
-QVariant pictureData(const QPixmap& picture) {
-    if (picture.isNull())
-        return {};
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return data;
-}
-
-Qt::CursorShape cursorShape(int pointer) {
-    switch (pointer) {
-    case HoverButton::Crosshair:
-        return Qt::CrossCursor;
-    case HoverButton::IBeam:
-        return Qt::IBeamCursor;
-    case HoverButton::SizePointer:
-    case HoverButton::SizeAll:
-        return Qt::SizeAllCursor;
-    case HoverButton::SizeNESW:
-        return Qt::SizeBDiagCursor;
-    case HoverButton::SizeNS:
-        return Qt::SizeVerCursor;
-    case HoverButton::SizeNWSE:
-        return Qt::SizeFDiagCursor;
-    case HoverButton::SizeWE:
-        return Qt::SizeHorCursor;
-    case HoverButton::UpArrow:
-        return Qt::UpArrowCursor;
-    case HoverButton::Hourglass:
-        return Qt::WaitCursor;
-    case HoverButton::NoDrop:
-        return Qt::ForbiddenCursor;
-    case HoverButton::ArrowHourglass:
-        return Qt::BusyCursor;
-    case HoverButton::ArrowQuestion:
-        return Qt::WhatsThisCursor;
-    default:
-        return Qt::ArrowCursor;
-    }
-}
 
 } // namespace
 
@@ -209,7 +125,7 @@ void HoverButton::setMouseIcon(const QPixmap& icon) {
 }
 
 bool HoverButton::isValidMousePointer(int pointer) {
-    return (pointer >= Default && pointer <= SizeAll) || pointer == Custom;
+    return isMousePointerCode(pointer);
 }
 
 void HoverButton::setMousePointer(int pointer) {
@@ -253,14 +169,7 @@ void HoverButton::readProperties(const PropertyBag& bag) {
     const int pointer = bag.read(mousePointerName, int(Default)).toInt(&ok);
     m_mousePointer = ok && isValidMousePointer(pointer) ? pointer : int(Default);
 
-    const QVariant colour = bag.read(backColorName, defaultBackColor);
-    if (colour.typeId() == QMetaType::QColor) {
-        m_backColor = oleFromColor(colour.value<QColor>());
-    } else {
-        const qlonglong number = colour.toLongLong(&ok);
-        m_backColor =
-            ok && number >= 0 && number <= 0xFFFFFFFFll ? quint32(number) : defaultBackColor;
-    }
+    m_backColor = oleColorFrom(bag.read(backColorName, defaultBackColor), defaultBackColor);
 
     picBack->setPicture(m_imageOut);
     updatePointer();
@@ -463,12 +372,7 @@ void HoverButton::setState(ButtonState state) {
 }
 
 void HoverButton::updatePointer() {
-    if (m_mousePointer == Default || (m_mousePointer == Custom && m_mouseIcon.isNull()))
-        picBack->unsetCursor();
-    else if (m_mousePointer == Custom)
-        picBack->setCursor(QCursor(m_mouseIcon));
-    else
-        picBack->setCursor(cursorShape(m_mousePointer));
+    applyMousePointer(*picBack, m_mousePointer, m_mouseIcon);
 }
 
 } // namespace zelkora::controls

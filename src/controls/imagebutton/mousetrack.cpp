@@ -1,5 +1,7 @@
 #include "controls/imagebutton/mousetrack.h"
 
+#include "controls/common/eventcodes.h"
+
 #include <QApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
@@ -63,26 +65,6 @@ bool isHookedByCapture(QEvent::Type type) {
     default:
         return false;
     }
-}
-
-qint16 buttonCode(Qt::MouseButtons buttons) {
-    qint16 code = 0;
-    if (buttons & Qt::LeftButton)
-        code |= 1;
-    if (buttons & Qt::RightButton)
-        code |= 2;
-    if (buttons & Qt::MiddleButton)
-        code |= 4;
-    return code;
-}
-
-qint16 hoverShiftCode(Qt::KeyboardModifiers modifiers) {
-    qint16 code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code |= 1;
-    if (modifiers & Qt::ControlModifier)
-        code |= 2;
-    return code;
 }
 
 } // namespace
@@ -283,8 +265,9 @@ void cMouseTrack::onHoverTimeout() {
         return;
     m_tracking = false;
     m_restedHere = true;
-    Q_EMIT MouseHover(buttonCode(m_buttons), hoverShiftCode(m_modifiers), float(m_position.x()),
-                      float(m_position.y()));
+    // The hover notification reports Shift and Ctrl only, never Alt.
+    const qint16 shift = shiftCode(m_modifiers & (Qt::ShiftModifier | Qt::ControlModifier));
+    Q_EMIT MouseHover(buttonCode(m_buttons), shift, float(m_position.x()), float(m_position.y()));
 }
 
 void cMouseTrack::startRest() {

@@ -1,7 +1,6 @@
 #include "controls/imagebutton/tristelplugin.h"
 
 #include "controls/imagebutton/general.h"
-#include "controls/imagebutton/hoverbutton.h"
 
 #include <QAction>
 #include <QDialog>
@@ -17,61 +16,27 @@
 namespace zelkora::controls {
 
 TristelPlugin::TristelPlugin(QObject* parent)
-    : QObject(parent) {}
-
-QString TristelPlugin::name() const {
-    return QString::fromLatin1(HoverButton::staticMetaObject.className());
-}
-
-QString TristelPlugin::group() const {
-    return QStringLiteral("Zelkora");
-}
-
-QString TristelPlugin::toolTip() const {
-    return QStringLiteral("Three-state image button");
-}
-
-QString TristelPlugin::whatsThis() const {
-    return QStringLiteral("A button drawn from three pictures: ImageOut, ImageOver while the "
-                          "mouse is over it, and ImageDown while it is held down.");
-}
-
-QString TristelPlugin::includeFile() const {
-    return QStringLiteral("controls/imagebutton/hoverbutton.h");
-}
-
-QIcon TristelPlugin::icon() const {
-    return {};
-}
+    : QObject(parent)
+    , DesignerWidgetPlugin<HoverButton>(
+          {QStringLiteral("Three-state image button"),
+           QStringLiteral("A button drawn from three pictures: ImageOut, ImageOver while the "
+                          "mouse is over it, and ImageDown while it is held down."),
+           QStringLiteral("controls/imagebutton/hoverbutton.h"), QStringLiteral("hoverButton"),
+           QSize(64, 32)}) {}
 
 QWidget* TristelPlugin::createWidget(QWidget* parent) {
-    auto* button = new HoverButton(parent);
-    button->setDesignMode(true);
+    auto* button = static_cast<HoverButton*>(DesignerWidgetPlugin::createWidget(parent));
     button->initProperties();
     return button;
 }
 
-void TristelPlugin::initialize(QDesignerFormEditorInterface* core) {
-    if (m_initialized)
-        return;
-    m_initialized = true;
+void TristelPlugin::initializeExtensions(QDesignerFormEditorInterface* core) {
     if (!core)
         return;
     QExtensionManager* manager = core->extensionManager();
     if (manager)
         manager->registerExtensions(new HoverButtonTaskMenuFactory(manager),
                                     Q_TYPEID(QDesignerTaskMenuExtension));
-}
-
-QString TristelPlugin::domXml() const {
-    return QStringLiteral(R"(<ui language="c++">
- <widget class="zelkora::controls::HoverButton" name="hoverButton">
-  <property name="geometry">
-   <rect><x>0</x><y>0</y><width>64</width><height>32</height></rect>
-  </property>
- </widget>
-</ui>
-)");
 }
 
 HoverButtonTaskMenu::HoverButtonTaskMenu(HoverButton* button, QObject* parent)

@@ -1,19 +1,20 @@
 #pragma once
 
+#include "controls/common/designerplugin.h"
+#include "controls/imagebutton/hoverbutton.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionFactory>
-#include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
 class QAction;
 
 namespace zelkora::controls {
 
-class HoverButton;
-
-// Offers HoverButton in Qt Designer's widget box, under "Zelkora".
-class TristelPlugin : public QObject, public QDesignerCustomWidgetInterface {
+// Offers HoverButton in Qt Designer's widget box, with the property page General in its
+// context menu; a button placed there starts with no pictures.
+class TristelPlugin : public QObject, public DesignerWidgetPlugin<HoverButton> {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QDesignerCustomWidgetInterface_iid)
     Q_INTERFACES(QDesignerCustomWidgetInterface)
@@ -21,20 +22,10 @@ class TristelPlugin : public QObject, public QDesignerCustomWidgetInterface {
 public:
     explicit TristelPlugin(QObject* parent = nullptr);
 
-    QString name() const override;
-    QString group() const override;
-    QString toolTip() const override;
-    QString whatsThis() const override;
-    QString includeFile() const override;
-    QIcon icon() const override;
-    bool isContainer() const override { return false; }
     QWidget* createWidget(QWidget* parent) override;
-    bool isInitialized() const override { return m_initialized; }
-    void initialize(QDesignerFormEditorInterface* core) override;
-    QString domXml() const override;
 
-private:
-    bool m_initialized = false;
+protected:
+    void initializeExtensions(QDesignerFormEditorInterface* core) override;
 };
 
 // The button's context-menu entry in Designer, which opens the property page General.

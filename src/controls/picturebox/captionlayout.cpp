@@ -1,6 +1,6 @@
 #include "controls/picturebox/captionlayout.h"
 
-#include "controls/picturebox/twips.h"
+#include "controls/common/twips.h"
 
 #include <cmath>
 

@@ -1,12 +1,15 @@
 #include "controls/picturebox/vitrel.h"
 
+#include "controls/common/accessiblefactory.h"
+#include "controls/common/bagvalues.h"
+#include "controls/common/eventcodes.h"
+#include "controls/common/mousepointer.h"
+#include "controls/common/twips.h"
 #include "controls/picturebox/captionlayout.h"
 #include "controls/picturebox/surfacemask.h"
-#include "controls/picturebox/twips.h"
 #include "controls/picturebox/vitrelaccessible.h"
 
 #include <QAccessible>
-#include <QCursor>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,8 +20,6 @@
 #include <limits>
 
 namespace zelkora::controls {
-
-using vitrel::TwipScale;
 
 namespace {
 
@@ -39,59 +40,6 @@ QString prefixed(int line, const char* property) {
            QLatin1String(property);
 }
 
-qint16 mouseButtons(Qt::MouseButtons buttons) {
-    qint16 result = 0;
-    if (buttons & Qt::LeftButton)
-        result |= 1;
-    if (buttons & Qt::RightButton)
-        result |= 2;
-    if (buttons & Qt::MiddleButton)
-        result |= 4;
-    return result;
-}
-
-qint16 shiftState(Qt::KeyboardModifiers modifiers) {
-    qint16 result = 0;
-    if (modifiers & Qt::ShiftModifier)
-        result |= 1;
-    if (modifiers & Qt::ControlModifier)
-        result |= 2;
-    if (modifiers & Qt::AltModifier)
-        result |= 4;
-    return result;
-}
-
-// The standard pointer codes 1 to 15; 0 is the default pointer and 99 the MouseIcon.
-std::optional<Qt::CursorShape> pointerShape(int pointer) {
-    static constexpr std::array<Qt::CursorShape, 16> shapes{
-        Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
-        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
-        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
-        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
-    if (pointer < 1 || pointer > 15)
-        return std::nullopt;
-    return shapes.at(static_cast<std::size_t>(pointer));
-}
-
-// Saved pictures may come as QPixmap or QImage.
-QPixmap pixmapFrom(const QVariant& value) {
-    if (value.metaType() == QMetaType::fromType<QPixmap>())
-        return value.value<QPixmap>();
-    if (value.metaType() == QMetaType::fromType<QImage>())
-        return QPixmap::fromImage(value.value<QImage>());
-    return {};
-}
-
-QVariant pixmapValue(const QPixmap& pixmap) {
-    return pixmap.isNull() ? QVariant() : QVariant(pixmap);
-}
-
-quint32 oleFrom(const QVariant& value) {
-    if (value.metaType() == QMetaType::fromType<QColor>())
-        return oleFromColor(value.value<QColor>());
-    return static_cast<quint32>(value.toLongLong());
-}
-
 // A caption: sizes itself to its text whenever its font changes, including the host's font
 // reaching it by inheritance.
 class CaptionLabel : public QLabel {
@@ -105,14 +53,6 @@ protected:
             adjustSize();
     }
 };
-
-void installAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&vitrelAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
 
 struct DispatchEntry {
     qint32 number;
@@ -147,7 +87,7 @@ constexpr qint32 DispatchBase = 0x68030000;
 Vitrel::Vitrel(QWidget* parent)
     : QWidget(parent)
     , m_captionTwips(InitialCaptionTwips) {
-    installAccessibility();
+    installAccessibleFactory<Vitrel, VitrelAccessible>();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
 
@@ -256,7 +196,7 @@ void Vitrel::setMouseIcon(const QPixmap& icon) {
 }
 
 bool Vitrel::setMousePointer(int pointer) {
-    if (pointer != 0 && pointer != 99 && !pointerShape(pointer))
+    if (!isMousePointerCode(pointer))
         return fail(InvalidValueError, QStringLiteral("Invalid property value"));
     m_mousePointer = pointer;
     applyCursor();
@@ -266,12 +206,7 @@ bool Vitrel::setMousePointer(int pointer) {
 }
 
 void Vitrel::applyCursor() {
-    if (const auto shape = pointerShape(m_mousePointer))
-        setCursor(*shape);
-    else if (m_mousePointer == 99 && !m_mouseIcon.isNull())
-        setCursor(QCursor(m_mouseIcon));
-    else
-        unsetCursor();
+    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
 }
 
 QColor Vitrel::maskColor() const {
@@ -489,7 +424,7 @@ bool Vitrel::loadProperties(const PropertyBag& bag) {
     };
     auto loadForeColor = [&](int line) {
         m_foreColor.at(static_cast<std::size_t>(line)) =
-            oleFrom(bag.read(prefixed(line, "ForeColor"), ButtonText));
+            oleColorFrom(bag.read(prefixed(line, "ForeColor"), ButtonText), ButtonText);
         applyForeColor(line);
     };
     auto loadFont = [&](int line) {
@@ -514,10 +449,10 @@ bool Vitrel::loadProperties(const PropertyBag& bag) {
     setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
     check(setBorderStyle(
         static_cast<pbBorderstyle>(bag.read(QStringLiteral("BorderStyle"), NoBorder).toInt())));
-    setMouseIcon(pixmapFrom(bag.read(QStringLiteral("MouseIcon"), QVariant())));
-    setMaskColorOle(oleFrom(bag.read(QStringLiteral("MaskColor"), ButtonFace)));
+    setMouseIcon(pictureFrom(bag.read(QStringLiteral("MouseIcon"), QVariant())));
+    setMaskColorOle(oleColorFrom(bag.read(QStringLiteral("MaskColor"), ButtonFace), ButtonFace));
     check(setMousePointer(bag.read(QStringLiteral("MousePointer"), 0).toInt()));
-    setPicture(pixmapFrom(bag.read(QStringLiteral("Picture"), QVariant())));
+    setPicture(pictureFrom(bag.read(QStringLiteral("Picture"), QVariant())));
     loadCaption(0);
     loadForeColor(0);
     loadFont(0);
@@ -552,10 +487,10 @@ void Vitrel::saveProperties(PropertyBag& bag) const {
     };
     bag.write(QStringLiteral("Enabled"), !testAttribute(Qt::WA_ForceDisabled), true);
     bag.write(QStringLiteral("BorderStyle"), int(m_borderStyle), int(NoBorder));
-    bag.write(QStringLiteral("MouseIcon"), pixmapValue(m_mouseIcon), QVariant());
+    bag.write(QStringLiteral("MouseIcon"), pictureValue(m_mouseIcon), QVariant());
     bag.write(QStringLiteral("MaskColor"), m_maskColor, ButtonFace);
     bag.write(QStringLiteral("MousePointer"), m_mousePointer, 0);
-    bag.write(QStringLiteral("Picture"), pixmapValue(m_picture), QVariant());
+    bag.write(QStringLiteral("Picture"), pictureValue(m_picture), QVariant());
     bag.write(QStringLiteral("Line1Caption"), caption(0), defaultCaption(0));
     bag.write(QStringLiteral("Line1ForeColor"), m_foreColor[0], ButtonText);
     bag.write(QStringLiteral("Line1Font"), captionFont(0), ambient);
@@ -700,8 +635,8 @@ void Vitrel::mouseMoveEvent(QMouseEvent* event) {
 void Vitrel::raiseMouseMove(const QMouseEvent& event, const QPointF& origin) {
     const TwipScale scale = TwipScale::of(*this);
     const QPointF pos = event.position() - origin;
-    qint16 button = mouseButtons(event.buttons());
-    qint16 shift = shiftState(event.modifiers());
+    qint16 button = buttonCode(event.buttons());
+    qint16 shift = shiftCode(event.modifiers());
     auto x = static_cast<float>(scale.toTwipsX(pos.x()));
     auto y = static_cast<float>(scale.toTwipsY(pos.y()));
     Q_EMIT MouseMove(&button, &shift, &x, &y);

@@ -1,11 +1,11 @@
 #include "controls/autosize/fitfont.h"
-#include "controls/autosize/twips.h"
+#include "controls/autosize/screenmetrics.h"
 #include "fakemeasurer.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace zelkora::controls {
+namespace zelkora::controls::fitfield {
 namespace {
 
 using test::FakeMeasurer;
@@ -262,4 +262,4 @@ TEST(FitFont, DamagedRangeBelowOnePointDoesNotReachQt) {
 }
 
 } // namespace
-} // namespace zelkora::controls
+} // namespace zelkora::controls::fitfield
