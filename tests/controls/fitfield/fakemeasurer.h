@@ -9,7 +9,7 @@ namespace zelkora::controls::test {
 // A measurer with simple, predictable metrics: each character is 12 twips wide and a line
 // 23 twips high per point (about Arial's proportions). Tests may replace the size and the
 // size the "font system" grants.
-class FakeMeasurer : public TextMeasurer {
+class FakeMeasurer : public fitfield::TextMeasurer {
 public:
     using SizeFunction = std::function<QSizeF(const QString& text, double pointSize)>;
     using GrantFunction = std::function<double(double requested)>;
