@@ -144,7 +144,8 @@ bool Vitrel::setImageIndex(int imageIndex) {
     if (imageIndex < std::numeric_limits<qint16>::min() ||
         imageIndex > std::numeric_limits<qint16>::max())
         return fail(OverflowError, QStringLiteral("Overflow"));
-    if (!m_designMode)
+    // The host's layout (a form's setup code) sets design-time values before the first show.
+    if (m_shown && !m_designMode && !m_loading)
         return fail(RunTimeOnlyError, QStringLiteral("Let/Set not supported at run time."));
     m_imageIndex = static_cast<qint16>(imageIndex);
     succeed();
@@ -590,6 +591,11 @@ void Vitrel::changeEvent(QEvent* event) {
         break;
     }
     QWidget::changeEvent(event);
+}
+
+void Vitrel::showEvent(QShowEvent* event) {
+    m_shown = true;
+    QWidget::showEvent(event);
 }
 
 void Vitrel::keyPressEvent(QKeyEvent* event) {

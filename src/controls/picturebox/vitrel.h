@@ -71,7 +71,7 @@ public:
     explicit Vitrel(QWidget* parent = nullptr);
     ~Vitrel() override;
 
-    // Design mode, as the host reports it: ImageIndex can be set only in design mode.
+    // Design mode, as the host reports it (Designer sets it).
     void setDesignMode(bool designMode);
     bool designMode() const { return m_designMode; }
 
@@ -87,7 +87,9 @@ public:
     void saveProperties(PropertyBag& bag) const;
 
     int imageIndex() const { return m_imageIndex; }
-    // Refused with 382 outside design mode, 6 outside the 16-bit range.
+    // A design-time value: it may be set while the control is being loaded, that is until it is
+    // first shown (as a form's setup code does), in design mode and by loadProperties. Once
+    // shown at run time it is refused with 382; outside the 16-bit range with 6.
     bool setImageIndex(int imageIndex);
 
     pbBorderstyle borderStyle() const { return m_borderStyle; }
@@ -172,6 +174,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -226,6 +229,7 @@ private:
     qint16 m_imageIndex = 0;
     bool m_designMode = false;
     bool m_loading = false;
+    bool m_shown = false; // shown at least once: loading is over
     bool m_ownEnabled = true;
     Element m_pressed = Element::None;
     ControlError m_lastError;

@@ -233,7 +233,12 @@ TEST_P(RefusedSetterTest, ReportsTheErrorAndKeepsTheValue) {
 }
 
 const std::vector<RefusalCase> refusalCases{
-    {"ImageIndex", [](Vitrel& v) { return v.setImageIndex(3); }, 382},
+    {"ImageIndex",
+     [](Vitrel& v) {
+         v.show(); // loading is over
+         return v.setImageIndex(3);
+     },
+     382},
     {"MousePointer", [](Vitrel& v) { return v.setMousePointer(16); }, 380},
     {"BackStyle", [](Vitrel& v) { return v.setBackStyle(static_cast<Vitrel::pbBackStyle>(2)); },
      380},
@@ -244,8 +249,9 @@ const std::vector<RefusalCase> refusalCases{
 INSTANTIATE_TEST_SUITE_P(Refusals, RefusedSetterTest, ::testing::ValuesIn(refusalCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST(VitrelImageIndex, RefusedAtRunTime) {
+TEST(VitrelImageIndex, RefusedAtRunTimeOnceShown) {
     Vitrel control;
+    control.show();
     EXPECT_FALSE(control.setImageIndex(3));
     EXPECT_EQ(control.lastError().number, 382);
     EXPECT_EQ(control.lastError().description,
@@ -256,6 +262,24 @@ TEST(VitrelImageIndex, RefusedAtRunTime) {
     control.setProperty("ImageIndex", 4);
     EXPECT_EQ(control.imageIndex(), 0);
     EXPECT_EQ(control.lastError().number, 382);
+}
+
+// A form's setup code sets its design-time values before the form is first shown, with
+// design mode off; hiding the form again does not reopen loading.
+TEST(VitrelImageIndex, AllowedWhileLoadingUntilFirstShown) {
+    QWidget form;
+    auto* control = new Vitrel(&form);
+    EXPECT_TRUE(control->setImageIndex(3));
+    EXPECT_EQ(control->imageIndex(), 3);
+    EXPECT_EQ(control->lastError().number, 0);
+    EXPECT_FALSE(control->setImageIndex(70000)) << "still a 16-bit value";
+    EXPECT_EQ(control->lastError().number, 6);
+
+    form.show();
+    form.hide();
+    EXPECT_FALSE(control->setImageIndex(4));
+    EXPECT_EQ(control->lastError().number, 382);
+    EXPECT_EQ(control->imageIndex(), 3);
 }
 
 TEST(VitrelImageIndex, AllowedInDesignMode) {
