@@ -41,20 +41,6 @@ int chooseMethod() {
     return cMouseTrack::methodSystem;
 }
 
-bool isHookedByNotification(QEvent::Type type) {
-    switch (type) {
-    case QEvent::Enter:
-    case QEvent::Leave:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool isHookedByCapture(QEvent::Type type) {
     switch (type) {
     case QEvent::MouseMove:
@@ -65,6 +51,11 @@ bool isHookedByCapture(QEvent::Type type) {
     default:
         return false;
     }
+}
+
+// The notification methods see the mouse messages too, for the rest timing.
+bool isHookedByNotification(QEvent::Type type) {
+    return type == QEvent::Enter || type == QEvent::Leave || isHookedByCapture(type);
 }
 
 } // namespace
