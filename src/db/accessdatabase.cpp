@@ -4,11 +4,8 @@
 #include "app/core/stationfolder.h"
 #include "db/connection.h"
 #include "db/sqldialect.h"
+#include "db/statement.h"
 #include "settings/settingsstore.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace zelkora::db {
 
@@ -39,8 +36,32 @@ const ActionQuery* findActionQuery(const QString& name) {
     return nullptr;
 }
 
-QVariant normalized(const QVariant& value) {
-    return value.isNull() ? QVariant() : value;
+// Binds `values` (as BindableValue makes them) to a statement.
+bool bindValues(Statement& statement, const QVariantList& values, StationError* error) {
+    if (values.isEmpty())
+        return statement.bind(values, error);
+    QVariantList bound;
+    bound.reserve(values.size());
+    for (const QVariant& value : values)
+        bound.append(BindableValue(value));
+    return statement.bind(bound, error);
+}
+
+// Copies the rows of a statement whose first step gave `step` into `rows`.
+bool readRows(Statement& statement, Statement::Step step, RecordSet* rows, StationError* error) {
+    rows->clear();
+    rows->setFieldNames(statement.fieldNames());
+    const int columns = statement.columnCount();
+    QVariantList row;
+    row.reserve(columns);
+    while (step == Statement::Step::Row) {
+        row.clear();
+        for (int i = 0; i < columns; ++i)
+            row.append(statement.value(i));
+        rows->appendRow(row);
+        step = statement.step(error);
+    }
+    return step != Statement::Step::Failed;
 }
 
 // Runs a prepared statement with its values on the thread's connection. Rows, when wanted,
@@ -52,50 +73,37 @@ bool execute(ThreadConnection* connection, const QString& sql, const QVariantLis
     ThreadConnection::Lease lease = connection->prepare(sql, error);
     if (!lease)
         return false;
-    QSqlQuery& query = lease.query();
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, BindableValue(values.at(i)));
-    if (!query.exec()) {
-        *error = Dialect().translate(query.lastError());
+    Statement& statement = lease.statement();
+    if (!bindValues(statement, values, error)) {
+        lease.discard();
+        return false;
+    }
+    Statement::Step step = statement.step(error);
+    if (step == Statement::Step::Failed) {
         lease.discard();
         return false;
     }
     if (rows) {
-        const QSqlRecord record = query.record();
-        QStringList names;
-        names.reserve(record.count());
-        for (int i = 0; i < record.count(); ++i)
-            names << record.fieldName(i);
-        rows->clear();
-        rows->setFieldNames(names);
         if (origins)
-            *origins = Dialect().columnOrigins(query);
-        QVariantList row;
-        while (query.next()) {
-            row.clear();
-            for (int i = 0; i < names.size(); ++i)
-                row << normalized(query.value(i));
-            rows->appendRow(row);
-        }
-        if (query.lastError().isValid()) {
-            *error = Dialect().translate(query.lastError());
+            *origins = statement.origins();
+        if (!readRows(statement, step, rows, error)) {
             lease.discard();
             return false;
         }
     }
     if (outcome) {
         outcome->returnedId = QVariant();
-        if (returnsId && query.next()) {
-            outcome->returnedId = normalized(query.value(0));
-            while (query.next()) { // run the statement to its end, so that it commits here
+        if (returnsId && step == Statement::Step::Row) {
+            outcome->returnedId = statement.value(0);
+            // Run the statement to its end, so that it commits here.
+            while ((step = statement.step(error)) == Statement::Step::Row) {
+            }
+            if (step == Statement::Step::Failed) {
+                lease.discard();
+                return false;
             }
         }
-        if (query.lastError().isValid()) {
-            *error = Dialect().translate(query.lastError());
-            lease.discard();
-            return false;
-        }
-        outcome->rowsAffected = returnsId ? 1 : query.numRowsAffected();
+        outcome->rowsAffected = returnsId ? 1 : statement.changes();
     }
     return true;
 }
@@ -249,43 +257,35 @@ StationError RunSQLForEach(const QString& sql, const QVariantList& values, int s
     if (!connection)
         return Raised(error, routine, sql);
     // A statement of its own: a long read must not hold a cached statement another call needs.
-    QSqlQuery query(connection->database());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return Raised(Dialect().translate(query.lastError()), routine, sql);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, BindableValue(values.at(i)));
-    if (!query.exec())
-        return Raised(Dialect().translate(query.lastError()), routine, sql);
+    std::unique_ptr<Statement> statement =
+        Statement::prepare(connection->handle(), sql, false, &error);
+    if (!statement || !bindValues(*statement, values, &error))
+        return Raised(error, routine, sql);
 
-    const QSqlRecord record = query.record();
-    QStringList names;
-    for (int i = 0; i < record.count(); ++i)
-        names << record.fieldName(i);
     const int perSlice = sliceRows > 0 ? sliceRows : 500;
+    Statement::Step step = statement->step(&error);
+    const QStringList names = statement->fieldNames();
+    const int columns = statement->columnCount();
     RecordSet slice;
     slice.setFieldNames(names);
     QVariantList row;
-    bool more = true;
-    while (more) {
-        more = query.next();
-        if (more) {
-            row.clear();
-            for (int i = 0; i < names.size(); ++i)
-                row << normalized(query.value(i));
-            slice.appendRow(row);
-        }
-        if (slice.rowCount() >= perSlice || (!more && !slice.isEmpty())) {
+    row.reserve(columns);
+    while (step == Statement::Step::Row) {
+        row.clear();
+        for (int i = 0; i < columns; ++i)
+            row.append(statement->value(i));
+        slice.appendRow(row);
+        if (slice.rowCount() >= perSlice) {
             if (!handler(slice))
-                break; // cancelled: the statement is released below
-            slice.clear();
+                return {}; // cancelled: the statement is released on return
             slice.setFieldNames(names);
         }
+        step = statement->step(&error);
     }
-    const QSqlError failure = query.lastError();
-    query.finish();
-    if (failure.isValid())
-        return Raised(Dialect().translate(failure), routine, sql);
+    if (!slice.isEmpty())
+        handler(slice); // the rows read before the end, or before a failure
+    if (step == Statement::Step::Failed)
+        return Raised(error, routine, sql);
     return {};
 }
 

@@ -3,11 +3,15 @@
 #include "db/accessdatabase.h"
 #include "db/dberror.h"
 #include "db/sqldialect.h"
+#include "db/sqlitedialect.h"
 
 #include <QAtomicInt>
 #include <QFile>
-#include <QSqlError>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+#include <utility>
 
 namespace zelkora::db {
 
@@ -20,16 +24,63 @@ constexpr int kMaxCachedStatements = 128;
 
 thread_local std::unique_ptr<ThreadConnection> t_connection;
 
-bool fileIdentity(const QString& path, quint64* device, quint64* inode) {
+bool fileIdentity(const QByteArray& localPath, quint64* device, quint64* inode) {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(localPath.constData(), &info) != 0)
         return false;
     *device = static_cast<quint64>(info.st_dev);
     *inode = static_cast<quint64>(info.st_ino);
     return true;
 }
 
+constexpr qint64 kFullCheckMs = 1000;
+
+qint64 monotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 } // namespace
+
+FolderWatch::~FolderWatch() {
+    stop();
+}
+
+void FolderWatch::start(const QByteArray& localPath) {
+    stop();
+    const qsizetype slash = localPath.lastIndexOf('/');
+    const QByteArray folder =
+        slash <= 0 ? QByteArray(slash == 0 ? "/" : ".") : localPath.left(slash);
+    m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_fd < 0)
+        return;
+    constexpr uint32_t kChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                  IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+    if (::inotify_add_watch(m_fd, folder.constData(), kChanges) < 0)
+        stop();
+}
+
+void FolderWatch::stop() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_checkedAt = 0;
+}
+
+bool FolderWatch::quiet() {
+    if (m_fd < 0)
+        return false;
+    bool reported = false;
+    alignas(inotify_event) char events[4096];
+    while (::read(m_fd, events, sizeof events) > 0)
+        reported = true; // what happened matters not: the full check tells
+    return !reported && monotonicMs() - m_checkedAt < kFullCheckMs;
+}
+
+void FolderWatch::checked() {
+    m_checkedAt = monotonicMs();
+}
 
 ThreadConnection::ThreadConnection()
     : m_name(QStringLiteral("zelkora-db-%1").arg(g_connectionSerial.fetchAndAddRelaxed(1))) {}
@@ -43,12 +94,19 @@ ThreadConnection* ThreadConnection::acquire(StationError* error) {
     if (!t_connection)
         t_connection = std::make_unique<ThreadConnection>();
     ThreadConnection* connection = t_connection.get();
+    // A database restored or replaced under the station must be noticed before the next
+    // statement; the folder watch spares the full check (a stat costs as much as a small
+    // look-up) while nothing happened in the folder.
+    const bool samePath = connection->m_db.isOpen() && path == connection->m_path;
+    if (samePath && connection->m_watch.quiet())
+        return connection;
     quint64 device = 0;
     quint64 inode = 0;
-    const bool exists = fileIdentity(path, &device, &inode);
-    if (connection->m_db.isOpen() && exists && path == connection->m_path &&
-        device == connection->m_device && inode == connection->m_inode)
+    if (samePath && fileIdentity(connection->m_localPath, &device, &inode) &&
+        device == connection->m_device && inode == connection->m_inode) {
+        connection->m_watch.checked();
         return connection;
+    }
     if (connection->m_depth > 0) {
         // The file went away in the middle of a transaction: never switch files under it.
         *error = StationError{kErrCannotOpen,
@@ -74,80 +132,84 @@ bool ThreadConnection::open(const QString& path, StationError* error) {
         close();
         return false;
     }
+    m_handle = SqliteHandle(m_db);
     m_path = path;
-    fileIdentity(path, &m_device, &m_inode);
+    m_localPath = QFile::encodeName(path);
+    m_watch.start(m_localPath); // before the identity is taken, so no change falls between
+    fileIdentity(m_localPath, &m_device, &m_inode);
+    m_watch.checked();
     return true;
 }
 
 void ThreadConnection::close() {
-    m_cache.clear();
+    m_cache.clear(); // statements first: the engine closes no connection that still has any
+    m_handle = nullptr;
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
     }
     m_path.clear();
+    m_localPath.clear();
+    m_watch.stop();
     m_device = m_inode = 0;
     m_depth = 0;
 }
 
 ThreadConnection::Lease::Lease(Lease&& other) noexcept
-    : m_query(other.m_query)
-    , m_inUse(std::move(other.m_inUse))
+    : m_statement(std::exchange(other.m_statement, nullptr))
+    , m_cached(std::move(other.m_cached))
     , m_own(std::move(other.m_own))
-    , m_owner(other.m_owner)
+    , m_owner(std::exchange(other.m_owner, nullptr))
     , m_key(std::move(other.m_key))
-    , m_discard(other.m_discard) {
-    other.m_query = nullptr;
-    other.m_owner = nullptr;
-}
+    , m_discard(other.m_discard) {}
 
 ThreadConnection::Lease::~Lease() {
-    if (m_query)
-        m_query->finish(); // ends the statement's read, so checkpoints and writers go on
-    if (m_inUse)
-        *m_inUse = false;
-    if (m_discard && m_owner && !m_own)
-        m_owner->m_cache.remove(m_key);
+    if (m_statement)
+        m_statement->reset(); // ends the statement's read, so checkpoints and writers go on
+    if (m_cached) {
+        m_cached->inUse = false;
+        if (m_discard && m_owner)
+            m_owner->m_cache.remove(m_key);
+    }
 }
 
 ThreadConnection::Lease ThreadConnection::prepare(const QString& sql, StationError* error) {
     Lease lease;
-    lease.m_owner = this;
-    lease.m_key = sql;
     auto found = m_cache.constFind(sql);
-    if (found != m_cache.constEnd() && !*found.value()->inUse) {
-        lease.m_query = &found.value()->query;
-        lease.m_inUse = found.value()->inUse;
-        *lease.m_inUse = true;
+    if (found != m_cache.constEnd() && !found.value()->inUse) {
+        lease.m_owner = this;
+        lease.m_key = sql;
+        lease.m_cached = found.value();
+        lease.m_cached->inUse = true;
+        lease.m_statement = lease.m_cached->statement.get();
         return lease;
     }
-    auto query = std::make_unique<QSqlQuery>(m_db);
-    query->setForwardOnly(true); // rows are copied out once; no driver-side cache
-    if (!query->prepare(sql)) {
-        *error = Dialect().translate(query->lastError());
-        lease.m_owner = nullptr;
+    const bool busy = found != m_cache.constEnd(); // held by an outer call
+    std::unique_ptr<Statement> statement = Statement::prepare(m_handle, sql, !busy, error);
+    if (!statement)
         return lease;
-    }
-    if (found != m_cache.constEnd()) { // the cached one is busy in an outer call
-        lease.m_own = std::move(query);
-        lease.m_query = lease.m_own.get();
+    if (busy) {
+        lease.m_own = std::move(statement);
+        lease.m_statement = lease.m_own.get();
         return lease;
     }
     if (m_cache.size() >= kMaxCachedStatements) {
         for (auto it = m_cache.begin(); it != m_cache.end();) {
-            if (*it.value()->inUse)
+            if (it.value()->inUse)
                 ++it;
             else
                 it = m_cache.erase(it);
         }
     }
     auto cached = std::make_shared<Cached>();
-    cached->query = std::move(*query);
+    cached->statement = std::move(statement);
+    cached->inUse = true;
     m_cache.insert(sql, cached);
-    lease.m_query = &cached->query;
-    lease.m_inUse = cached->inUse;
-    *lease.m_inUse = true;
+    lease.m_owner = this;
+    lease.m_key = sql;
+    lease.m_cached = std::move(cached);
+    lease.m_statement = lease.m_cached->statement.get();
     return lease;
 }
 
@@ -155,8 +217,8 @@ bool ThreadConnection::execute(const QString& sql, StationError* error) {
     Lease lease = prepare(sql, error);
     if (!lease)
         return false;
-    if (!lease.query().exec()) {
-        *error = Dialect().translate(lease.query().lastError());
+    Statement& statement = lease.statement();
+    if (!statement.bind({}, error) || statement.step(error) == Statement::Step::Failed) {
         lease.discard();
         return false;
     }

@@ -9,7 +9,6 @@
 
 class QSqlDatabase;
 class QSqlError;
-class QSqlQuery;
 
 namespace zelkora::db {
 
@@ -68,8 +67,6 @@ public:
     // Opens a write transaction that waits for other writers rather than failing later.
     virtual QString beginWrite() const = 0;
 
-    // The table and column each field of an executed, not yet finished query was read from.
-    virtual QList<ColumnOrigin> columnOrigins(const QSqlQuery& query) const = 0;
     // The key column of `table`, empty when it has none.
     virtual QString primaryKey(const QSqlDatabase& db, const QString& table) const = 0;
 

@@ -8,7 +8,6 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlResult>
 #include <QUrl>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -38,13 +37,6 @@ QString dateColumn(const QString& name) {
 
 const QString kCounter = QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
 
-sqlite3* handleOf(const QSqlDatabase& db) {
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
 QString uriFor(const QString& path) {
     QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
     url.setQuery(QStringLiteral("mode=rw"));
@@ -56,6 +48,13 @@ StationError openError(long number, const QString& description) {
 }
 
 } // namespace
+
+sqlite3* SqliteHandle(const QSqlDatabase& db) {
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
 
 QString SqliteDialect::driverName() const {
     return QStringLiteral("QSQLITE");
@@ -89,7 +88,7 @@ bool SqliteDialect::openExisting(QSqlDatabase& db, const QString& path, int busy
                                                .arg(path, db.lastError().databaseText()));
         return false;
     }
-    if (sqlite3* handle = handleOf(db); handle && sqlite3_db_readonly(handle, "main") == 1) {
+    if (sqlite3* handle = SqliteHandle(db); handle && sqlite3_db_readonly(handle, "main") == 1) {
         db.close();
         *error = openError(SQLITE_READONLY,
                            QStringLiteral("The database file %1 is read-only; the station needs "
@@ -148,16 +147,19 @@ bool SqliteDialect::configure(QSqlDatabase& db, const QString& path, StationErro
 }
 
 void SqliteDialect::setBusyTimeout(QSqlDatabase& db, int busyTimeoutMs) const {
-    if (sqlite3* handle = handleOf(db))
+    if (sqlite3* handle = SqliteHandle(db))
         sqlite3_busy_timeout(handle, busyTimeoutMs);
 }
 
 StationError SqliteDialect::translate(const QSqlError& error) const {
-    const long code = error.nativeErrorCode().toLong();
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
-    StationError e{code, text, engineName()};
+    return SqliteError(error.nativeErrorCode().toLong(), text);
+}
+
+StationError SqliteError(long code, const QString& text) {
+    StationError e{code, text, QStringLiteral("SQLite")};
 
     static const QRegularExpression noTable(QStringLiteral("^no such table: (.+)$"));
     static const QRegularExpression tooLong(
@@ -307,25 +309,6 @@ QString SqliteDialect::nullSafeEquals(const QString& a, const QString& b) const 
 
 QString SqliteDialect::beginWrite() const {
     return QStringLiteral("BEGIN IMMEDIATE");
-}
-
-QList<ColumnOrigin> SqliteDialect::columnOrigins(const QSqlQuery& query) const {
-    QList<ColumnOrigin> origins;
-    const QSqlResult* result = query.result();
-    const QVariant handle = result ? result->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
-        return origins;
-    sqlite3_stmt* statement = *static_cast<sqlite3_stmt* const*>(handle.constData());
-    if (!statement)
-        return origins;
-    const int count = sqlite3_column_count(statement);
-    for (int i = 0; i < count; ++i) {
-        const char* table = sqlite3_column_table_name(statement, i);
-        const char* column = sqlite3_column_origin_name(statement, i);
-        origins.append({table ? QString::fromUtf8(table) : QString(),
-                        column ? QString::fromUtf8(column) : QString()});
-    }
-    return origins;
 }
 
 QString SqliteDialect::primaryKey(const QSqlDatabase& db, const QString& table) const {

@@ -2,10 +2,19 @@
 
 #include "db/sqldialect.h"
 
+struct sqlite3;
+
 namespace zelkora::db {
 
 // SQLite through Qt's QSQLITE driver: WAL journal, synchronous=FULL, a busy timeout, dates as
 // local-time text, text columns compared without regard to letter case.
+// An SQLite result code and message as the layer reports them: the code (extended codes kept),
+// the cases callers tell apart under the station's own numbers, SQLite as the source.
+StationError SqliteError(long code, const QString& message);
+
+// The SQLite connection behind an open QSQLITE database; nullptr when there is none.
+sqlite3* SqliteHandle(const QSqlDatabase& db);
+
 class SqliteDialect final : public SqlDialect {
 public:
     QString driverName() const override;
@@ -29,7 +38,6 @@ public:
     QString likeEscape() const override;
     QString nullSafeEquals(const QString& a, const QString& b) const override;
     QString beginWrite() const override;
-    QList<ColumnOrigin> columnOrigins(const QSqlQuery& query) const override;
     QString primaryKey(const QSqlDatabase& db, const QString& table) const override;
 
 private:

@@ -4,9 +4,11 @@
 #include "dbtestsupport.h"
 #include "util/product.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <cstdio>
 #include <thread>
 #include <unistd.h>
 
@@ -430,6 +432,46 @@ TEST_F(BrokenDatabaseTest, ReplacedFileIsReopened) {
     ASSERT_FALSE(
         db::RunSQLReturnRS(QStringLiteral("SELECT COUNT(*) FROM Labels"), &rows).isError());
     EXPECT_EQ(rows.value(0, 0).toInt(), 0);
+}
+
+// The file at the database path changes hands without the layer being told: the next call must
+// see it, whichever way it happened.
+TEST_F(BrokenDatabaseTest, FileChangedUnderAnOpenConnectionIsNoticedAtTheNextCall) {
+    struct Case {
+        const char* name;
+        bool replaced; // a fresh database takes the path; else the path is left empty
+    };
+    const std::vector<Case> cases{{"moved away", false}, {"renamed over", true}};
+    const QString spare = stationDir() + QStringLiteral("spare/");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        db::ReleaseConnection();
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(path() + QLatin1String(suffix));
+        QStringList created;
+        ASSERT_TRUE(db::CreateDeliveredDatabase(stationDir(), &created, nullptr));
+        ASSERT_FALSE(
+            db::RunSQL(QStringLiteral("INSERT INTO Labels (Name) VALUES ('old')")).isError());
+        if (c.replaced) {
+            // What another program must do first: a file that still has a log of its own must
+            // not be swapped under SQLite.
+            ASSERT_FALSE(db::RunSQL(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).isError());
+            QDir(spare).removeRecursively();
+            ASSERT_TRUE(QDir().mkpath(spare));
+            ASSERT_TRUE(db::CreateDeliveredDatabase(spare, &created, nullptr));
+            // QFile::rename never replaces a file; a restore may.
+            const QByteArray from = QFile::encodeName(spare + QStringLiteral("orvsecuritybe.mdb"));
+            ASSERT_EQ(::rename(from.constData(), QFile::encodeName(path()).constData()), 0);
+            RecordSet rows;
+            ASSERT_FALSE(
+                db::RunSQLReturnRS(QStringLiteral("SELECT COUNT(*) FROM Labels"), &rows).isError());
+            EXPECT_EQ(rows.value(0, 0).toInt(), 0);
+        } else {
+            ASSERT_TRUE(QFile::rename(path(), path() + QStringLiteral(".moved")));
+            EXPECT_EQ(db::RunSQL(QStringLiteral("SELECT 1")).number, db::kErrCannotOpen);
+            QFile::remove(path() + QStringLiteral(".moved"));
+        }
+    }
 }
 
 } // namespace
