@@ -113,13 +113,16 @@ std::optional<AutoLogoutRule> ParseAutoLogoutRule(int labelNumber, const QString
 }
 
 StationError RunAutoLogout() {
-    const QString firstType = GetSetting(labelKey(1, "AutoLogoutType"));
-    if (firstType.isEmpty())
+    // One read of the store for all fourteen keys.
+    const QHash<QString, QString> settings =
+        SettingsStore(QString::fromLatin1(kProgramTitle))
+            .readSection(QString::fromLatin1(kSettingsSection));
+    if (settings.value(labelKey(1, "AutoLogoutType")).isEmpty())
         return {};
     const QString now = db::DateText(Clock::current().now());
     for (int label = 1; label <= 7; ++label) {
-        const QString type = label == 1 ? firstType : GetSetting(labelKey(label, "AutoLogoutType"));
-        const QString time = GetSetting(labelKey(label, "AutoLogoutTime"));
+        const QString type = settings.value(labelKey(label, "AutoLogoutType"));
+        const QString time = settings.value(labelKey(label, "AutoLogoutTime"));
         const std::optional<AutoLogoutRule> rule = ParseAutoLogoutRule(label, type, time);
         if (!rule) {
             if (nearestWhole(leadingNumber(type)) == 1)

@@ -132,6 +132,29 @@ QString SettingsStore::read(const QString& section, const QString& key,
     return at < 0 ? fallback : StoreFile::valueOf(file.lines.at(at));
 }
 
+QHash<QString, QString> SettingsStore::readSection(const QString& section) const {
+    QHash<QString, QString> values;
+    StoreFile file;
+    if (!StoreFile::load(m_path, &file))
+        return values;
+    bool inSection = false;
+    for (const QString& line : std::as_const(file.lines)) {
+        QString name;
+        if (StoreFile::isSection(line, &name)) {
+            inSection = name == section;
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        // The first occurrence of a key is the one every read sees.
+        if (!inSection || eq <= 0)
+            continue;
+        const QString key = QStringView(line).left(eq).trimmed().toString();
+        if (!values.contains(key))
+            values.insert(key, line.mid(eq + 1));
+    }
+    return values;
+}
+
 bool SettingsStore::write(const QString& section, const QString& key, const QString& value,
                           QString* error) {
     return writeAll(section, {{key, value}}, error);

@@ -2,6 +2,7 @@
 
 #include "util/product.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <utility>
@@ -26,6 +27,8 @@ public:
 
     // The stored text, or `fallback` when the key is absent.
     QString read(const QString& section, const QString& key, const QString& fallback = {}) const;
+    // Every key of `section` with its value, read in one pass: for callers that read many keys.
+    QHash<QString, QString> readSection(const QString& section) const;
     // Creates or replaces the key. Values cannot hold line breaks (multi-line settings are
     // encoded by their owners); such a value, or a file that cannot be written, fails with a
     // description in `error`.

@@ -60,6 +60,18 @@ TEST_F(SettingsStoreTest, AbsentKeyGivesTheFallback) {
     EXPECT_EQ(GetSetting(QStringLiteral("Director"), QStringLiteral("x")), QString());
 }
 
+TEST_F(SettingsStoreTest, SectionSnapshotSeesWhatEachReadSees) {
+    writeStore("[Settings]\nA= x \nB=1\nA=second\n[Other]\nC=3\n[Settings]\nD=4\n");
+    const QHash<QString, QString> all =
+        SettingsStore(QString::fromLatin1(kProgramTitle)).readSection(QStringLiteral("Settings"));
+    for (const char* key : {"A", "B", "C", "D"})
+        EXPECT_EQ(all.value(QString::fromLatin1(key), QStringLiteral("absent")),
+                  GetSetting(QString::fromLatin1(key), QStringLiteral("absent")))
+            << key;
+    EXPECT_EQ(all.value(QStringLiteral("A")), QStringLiteral(" x "));
+    EXPECT_FALSE(all.contains(QStringLiteral("C")));
+}
+
 TEST_F(SettingsStoreTest, KeysAndSectionsMatchWithLetterCase) {
     ASSERT_TRUE(SaveSetting(QStringLiteral("Label3Printer"), QStringLiteral("upper")));
     ASSERT_TRUE(SaveSetting(QStringLiteral("label3printer"), QStringLiteral("lower")));
