@@ -44,37 +44,45 @@ qint64 monotonicMs() {
 } // namespace
 
 FolderWatch::~FolderWatch() {
-    stop();
-}
-
-void FolderWatch::start(const QByteArray& localPath) {
-    stop();
-    const qsizetype slash = localPath.lastIndexOf('/');
-    const QByteArray folder =
-        slash <= 0 ? QByteArray(slash == 0 ? "/" : ".") : localPath.left(slash);
-    m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_fd < 0)
-        return;
-    constexpr uint32_t kChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
-                                  IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
-    if (::inotify_add_watch(m_fd, folder.constData(), kChanges) < 0)
-        stop();
-}
-
-void FolderWatch::stop() {
     if (m_fd >= 0)
         ::close(m_fd);
-    m_fd = -1;
+}
+
+FolderWatch& FolderWatch::current() {
+    thread_local FolderWatch watch;
+    return watch;
+}
+
+void FolderWatch::watch(const QByteArray& localPath) {
+    const qsizetype slash = localPath.lastIndexOf('/');
+    const QByteArray folder =
+        slash < 0 ? QByteArray(".") : localPath.left(qMax<qsizetype>(slash, 1));
+    if (m_fd < 0)
+        m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_fd >= 0 && (folder != m_folder || m_watch < 0)) {
+        if (m_watch >= 0)
+            ::inotify_rm_watch(m_fd, m_watch);
+        constexpr uint32_t kChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                      IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+        m_watch = ::inotify_add_watch(m_fd, folder.constData(), kChanges);
+        m_folder = folder;
+    }
+    drain();
     m_checkedAt = 0;
 }
 
-bool FolderWatch::quiet() {
-    if (m_fd < 0)
-        return false;
+bool FolderWatch::drain() {
     bool reported = false;
     alignas(inotify_event) char events[4096];
-    while (::read(m_fd, events, sizeof events) > 0)
+    while (m_fd >= 0 && ::read(m_fd, events, sizeof events) > 0)
         reported = true; // what happened matters not: the full check tells
+    return reported;
+}
+
+bool FolderWatch::quiet() {
+    if (m_fd < 0 || m_watch < 0)
+        return false;
+    const bool reported = drain();
     return !reported && monotonicMs() - m_checkedAt < kFullCheckMs;
 }
 
@@ -98,13 +106,13 @@ ThreadConnection* ThreadConnection::acquire(StationError* error) {
     // statement; the folder watch spares the full check (a stat costs as much as a small
     // look-up) while nothing happened in the folder.
     const bool samePath = connection->m_db.isOpen() && path == connection->m_path;
-    if (samePath && connection->m_watch.quiet())
+    if (samePath && FolderWatch::current().quiet())
         return connection;
     quint64 device = 0;
     quint64 inode = 0;
     if (samePath && fileIdentity(connection->m_localPath, &device, &inode) &&
         device == connection->m_device && inode == connection->m_inode) {
-        connection->m_watch.checked();
+        FolderWatch::current().checked();
         return connection;
     }
     if (connection->m_depth > 0) {
@@ -135,9 +143,11 @@ bool ThreadConnection::open(const QString& path, StationError* error) {
     m_handle = SqliteHandle(m_db);
     m_path = path;
     m_localPath = QFile::encodeName(path);
-    m_watch.start(m_localPath); // before the identity is taken, so no change falls between
+    // The watch first, then the identity, so that no change falls between the two.
+    FolderWatch& watch = FolderWatch::current();
+    watch.watch(m_localPath);
     fileIdentity(m_localPath, &m_device, &m_inode);
-    m_watch.checked();
+    watch.checked();
     return true;
 }
 
@@ -151,7 +161,6 @@ void ThreadConnection::close() {
     }
     m_path.clear();
     m_localPath.clear();
-    m_watch.stop();
     m_device = m_inode = 0;
     m_depth = 0;
 }

@@ -15,7 +15,8 @@ namespace zelkora::db {
 // or deleted), read without waiting. The full check of the file's identity is then needed only
 // when the folder reported something, and at least once a second, for what a watch cannot see (a
 // folder further up moved away). Without a watch (none allowed, a network file system) every
-// look asks for the full check.
+// look asks for the full check. One per thread, kept for the thread's life: closing a watch
+// costs the kernel milliseconds, far more than reopening the database.
 class FolderWatch {
 public:
     FolderWatch() = default;
@@ -23,9 +24,11 @@ public:
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
 
-    // Starts watching the folder of `localPath`; the previous watch ends.
-    void start(const QByteArray& localPath);
-    void stop();
+    // The calling thread's watch.
+    static FolderWatch& current();
+
+    // Watches the folder of `localPath` from now on; earlier reports are dropped.
+    void watch(const QByteArray& localPath);
     // True when the folder reported nothing since the last look and the last full check is
     // recent. Reading consumes the folder's reports.
     bool quiet();
@@ -33,7 +36,11 @@ public:
     void checked();
 
 private:
+    bool drain();
+
     int m_fd = -1;
+    int m_watch = -1;
+    QByteArray m_folder;
     qint64 m_checkedAt = 0; // monotonic milliseconds
 };
 
@@ -111,7 +118,6 @@ private:
     sqlite3* m_handle = nullptr;
     quint64 m_device = 0;
     quint64 m_inode = 0;
-    FolderWatch m_watch;
     QSqlDatabase m_db;
     QHash<QString, std::shared_ptr<Cached>> m_cache;
     int m_depth = 0;
