@@ -2,6 +2,7 @@
 #include "app/core/log.h"
 #include "app/core/programstate.h"
 #include "app/core/scanner.h"
+#include "app/gui/debugwindow.h"
 #include "app/gui/mainwindow.h"
 #include "app/gui/windowopener.h"
 #include "controls/picturebox/vitrel.h"
@@ -517,6 +518,22 @@ TEST_F(MainWindowTest, CloseAsksThePasswordAndClosesTheOtherWindows) {
     EXPECT_EQ(closeAsked, 2);
     EXPECT_FALSE(other.isVisible());
     EXPECT_FALSE(GetSetting(QStringLiteral("frmMainWidth")).isEmpty());
+}
+
+TEST_F(MainWindowTest, ShutdownClosesTheDebugWindowAsTheProgram) {
+    writeFile(stationDir() + QStringLiteral("orvdebug.txt"), {});
+    writeFile(stationDir() + QStringLiteral("orvdebugwindow.txt"), {});
+    DebugWindow debug;
+    DebugListSink::install(&debug);
+    ASSERT_TRUE(StartLog());
+    auto window = loadedWindow();
+    closeAnswer = true;
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(debug.isVisible());
+    EXPECT_TRUE(readFile(stationDir() + QStringLiteral("orvdebug.txt"))
+                    .contains("\"frmDebug_QueryUnload = 1,"));
+    DebugListSink::install(nullptr);
+    ResetLog();
 }
 
 TEST_F(MainWindowTest, FailedRightsTestHidesTheWindowAndClosesWithoutPassword) {

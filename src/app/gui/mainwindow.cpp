@@ -7,6 +7,7 @@
 #include "app/core/shellopen.h"
 #include "app/core/stationfolder.h"
 #include "app/gui/aboutwindow.h"
+#include "app/gui/debugwindow.h"
 #include "app/gui/formplacement.h"
 #include "app/gui/mainwindow_parts.h"
 #include "app/gui/passwordwindow.h"
@@ -343,7 +344,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                 others.append(window);
         }
         for (const QPointer<QWidget>& window : others) {
-            if (window)
+            if (auto* debug = qobject_cast<DebugWindow*>(window.data()))
+                debug->closeByProgram(); // logged as the program's close, not the user's
+            else if (window)
                 window->close();
         }
         StoreFormPosition(this);
