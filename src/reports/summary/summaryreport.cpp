@@ -266,10 +266,11 @@ void SummaryReport::paintHeader(QPainter& painter, int index) const {
     const Scale s(*painter.device());
     const QColor ink(0x1a, 0x1a, 0x1a);
     painter.setPen(ink);
-    drawField(painter, s, 30, 0, m_design.titleWidth, 450, m_design.title, font(15, true));
+    drawField(painter, s, 30, 0, m_design.titleWidth, 450, m_design.title, font(14, true));
     drawField(painter, s, 30, 510, m_design.schoolWidth, m_design.schoolHeight, m_companyName,
               font(12, true), Qt::AlignLeft | Qt::AlignTop, true);
-    drawField(painter, s, m_design.paramsLabelLeft, 60, 1965, 270,
+    // Right-aligned against the criteria, with a blank's room between them.
+    drawField(painter, s, m_design.paramsLabelLeft, 60, 1965 - 75, 270,
               QStringLiteral("Report Parameters:"), font(9, true), Qt::AlignRight | Qt::AlignTop);
     drawField(painter, s, m_design.paramsLeft, 75, m_design.paramsWidth, 1215, m_parameterValues,
               font(9), Qt::AlignLeft | Qt::AlignTop, true);
@@ -285,7 +286,7 @@ void SummaryReport::paintHeader(QPainter& painter, int index) const {
         vline(painter, s, x, 1350, 2040);
 
     painter.setPen(ink);
-    const QFont heading = font(9, true);
+    const QFont heading = font(8.5, true);
     drawField(painter, s, 90, 1440, 540, 255, QStringLiteral("ID #"), heading);
     drawField(painter, s, 720 + 45, 1440, 1545, 255, QStringLiteral("Name"), heading);
     drawField(painter, s, 2355 + 45, 1440, 1740, 255, QStringLiteral("Date Issued"), heading);
@@ -293,8 +294,8 @@ void SummaryReport::paintHeader(QPainter& painter, int index) const {
               heading);
     drawField(painter, s, 720 + 45, 1710, 1545, 255, QStringLiteral("Badge Name"), heading);
     if (m_design.elapsedColumns) {
-        drawField(painter, s, 2370 + 30, 1710, 960, 255, QStringLiteral("Signed Out"), heading);
-        drawField(painter, s, 3345, 1725, 780, 255, QStringLiteral("Elapsed"), heading);
+        drawField(painter, s, 2370 + 30, 1710, 945, 255, QStringLiteral("Signed Out"), heading);
+        drawField(painter, s, 3345 + 15, 1725, 780, 255, QStringLiteral("Elapsed"), heading);
     }
     drawField(painter, s, 4245, 1710, 6300, 255, QStringLiteral("Additional Information 2"),
               heading);
@@ -318,8 +319,8 @@ void SummaryReport::paintRow(QPainter& painter, const Row& row, double top) cons
     vline(painter, s, kDesignWidth, 15, 585); // Line53
 
     painter.setPen(ink);
-    const QFont detail = font(9);
-    drawField(painter, s, 90, 30, 540, 255, row.id, font(9, true));
+    const QFont detail = font(8.5);
+    drawField(painter, s, 90, 30, 540, 255, row.id, font(8.5, true));
     drawField(painter, s, 720 + 45, 30, 1545, 255, row.name, detail);
     drawField(painter, s, 2370 + 30, 45, 1740, 255, row.logInTime, detail);
     drawField(painter, s, 4230, 45, 6300, 255, row.field1, detail);
@@ -327,7 +328,7 @@ void SummaryReport::paintRow(QPainter& painter, const Row& row, double top) cons
     if (m_design.elapsedColumns) {
         drawField(painter, s, 2370 + 30, 285, 960, 255, row.logOutTime, detail);
         // "Checkout" may reach to the column's rule.
-        drawField(painter, s, 3345, 300, 780, 255, row.elapsed, detail);
+        drawField(painter, s, 3345 + 15, 300, 780, 255, row.elapsed, detail);
     }
     drawField(painter, s, 4230, 315, 6300, 255, row.field2, detail);
     painter.restore();
