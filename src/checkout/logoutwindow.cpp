@@ -3,6 +3,7 @@
 #include "app/core/log.h"
 #include "app/core/message.h"
 #include "app/gui/formplacement.h"
+#include "checkin/printing/reportpreview.h"
 #include "checkout/autologout.h"
 #include "checkout/checkoutlistmodel.h"
 #include "checkout/timecapturewindow.h"
@@ -43,9 +44,25 @@ QPushButton* makeButton(const char* name, const QString& caption, const QString&
 
 } // namespace
 
+rptCheckoutSummary CheckoutSummaryFor(const CheckoutPrintJob& job) {
+    // A fresh read of the current query: the report reads its rows itself, page by page.
+    return rptCheckoutSummary(job.companyName, job.parameterValues,
+                              SummaryQuery{job.query.sql(), job.query.values()});
+}
+
+StationError PreviewCheckoutSummary(QWidget* owner, const CheckoutPrintJob& job) {
+    rptCheckoutSummary report = CheckoutSummaryFor(job);
+    const StationError error =
+        printing::PreviewReport(report, job.printer, owner, rptCheckoutSummary::caption());
+    if (error.number == SummaryReport::kErrCancelled)
+        return {};
+    return error;
+}
+
 LogOutServices DefaultLogOutServices() {
     LogOutServices services;
     services.captureTime = CaptureTime;
+    services.print = PreviewCheckoutSummary;
     return services;
 }
 

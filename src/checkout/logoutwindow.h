@@ -2,6 +2,7 @@
 
 #include "checkin/printing/report.h"
 #include "checkout/checkoutlist.h"
+#include "reports/summary/summaryreport.h"
 #include "util/error.h"
 
 #include <QDialog>
@@ -33,6 +34,12 @@ struct LogOutServices {
     // station cannot print it (Print is then unavailable).
     std::function<StationError(QWidget* owner, const CheckoutPrintJob& job)> print;
 };
+
+// The check-out summary report rptCheckoutSummary of `job`, ready to preview or print.
+rptCheckoutSummary CheckoutSummaryFor(const CheckoutPrintJob& job);
+// Shows the check-out summary of `job` in the report preview over `owner`, on the job's
+// printer; a print the user cancelled is no error.
+[[nodiscard]] StationError PreviewCheckoutSummary(QWidget* owner, const CheckoutPrintJob& job);
 
 // The product's services: the time capture window and the check-out summary preview.
 LogOutServices DefaultLogOutServices();

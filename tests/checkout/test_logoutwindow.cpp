@@ -1,3 +1,4 @@
+#include "checkin/printing/reportprint.h"
 #include "checkout/checkoutlistmodel.h"
 #include "checkout/logoutwindow.h"
 #include "checkout/timecapturewindow.h"
@@ -6,6 +7,7 @@
 #include "support/scriptedprompter.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -132,6 +134,37 @@ TEST_F(LogOutWindowTest, EmptyListDisablesCheckOutButStillPrints) {
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_EQ(prompter.messages[0].code, 16);
     EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("The printer is on fire")));
+}
+
+TEST_F(LogOutWindowTest, ThePrintOutReadsTheCurrentQueryAfresh) {
+    struct Case {
+        const char* name;
+        QList<int> oneStep;
+        qint64 rows;
+    };
+    const Case cases[] = {{"a visit checked in after the load", {}, 1},
+                          {"nothing to list", {1, 2, 3, 4, 5, 6, 7}, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        oneStepTypes(c.oneStep);
+        LogOutWindow window(nullptr, services());
+        window.load();
+        // Visits checked in after the list was read still print: the report reads afresh.
+        visit(0, now().addSecs(-60), QStringLiteral("Pat O'Neil"), QStringLiteral("Room 4"));
+        child<QComboBox>(window, "cmbSortBy")->setCurrentText(QStringLiteral("Name Descending"));
+        printed.clear();
+        child<QPushButton>(window, "btnPrint")->click();
+        ASSERT_EQ(printed.size(), 1);
+        EXPECT_TRUE(
+            printed[0].parameterValues.endsWith(QStringLiteral("\r\nSort By: Name Descending")));
+        rptCheckoutSummary report = CheckoutSummaryFor(printed[0]);
+        const QString pdf = root() + QStringLiteral("/summary.pdf");
+        const StationError error = printing::SaveReportAsPdf(report, printed[0].printer, pdf,
+                                                             rptCheckoutSummary::caption());
+        EXPECT_FALSE(error.isError()) << error;
+        EXPECT_EQ(report.rowCount(), c.rows);
+        EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+    }
 }
 
 TEST_F(LogOutWindowTest, SortRebuildsTheQueryWithTheSamePeriod) {
