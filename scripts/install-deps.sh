@@ -9,7 +9,7 @@ packages=(
     libcups2-dev cups cups-client cups-ipp-utils printer-driver-dymo libsane-dev sane-utils
     googletest libgtest-dev libgmock-dev
     fonts-liberation2 fonts-lato locales
-    xvfb xauth imagemagick poppler-utils
+    xvfb xauth imagemagick poppler-utils sqlite3
 )
 
 missing=()

@@ -85,16 +85,41 @@ QString ExportFilePath(const QString& folder) {
     return path + QLatin1String(kExportFileName);
 }
 
-GeneralDateWriter::GeneralDateWriter() {
-    // The same formats generalDate() uses: short date with a four-digit year, a blank, the long
-    // time without time zone.
-    const QLocale locale = QLocale::system();
+namespace {
+
+// The same formats generalDate() uses: short date with a four-digit year, the long time without
+// time zone.
+QString generalDateFormat(const QLocale& locale) {
     QString date = locale.dateFormat(QLocale::ShortFormat);
     if (!date.contains(QLatin1String("yyyy")))
         date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return date;
+}
+
+QString generalTimeFormat(const QLocale& locale) {
     static const QRegularExpression zone(QStringLiteral("\\s*t+"));
-    const QString time = locale.timeFormat(QLocale::LongFormat).remove(zone).trimmed();
+    return locale.timeFormat(QLocale::LongFormat).remove(zone).trimmed();
+}
+
+} // namespace
+
+GeneralDateWriter::GeneralDateWriter()
+    : GeneralDateWriter(QLocale::system(), generalDateFormat(QLocale::system()),
+                        generalTimeFormat(QLocale::system())) {}
+
+GeneralDateWriter::GeneralDateWriter(const QLocale& locale, const QString& date,
+                                     const QString& time) {
     const QString format = date + QLatin1Char(' ') + time;
+    for (int i = 0; i < 2; ++i) {
+        const QLocale::FormatType type = i == 0 ? QLocale::ShortFormat : QLocale::LongFormat;
+        for (int month = 1; month <= 12; ++month)
+            m_monthNames[i] << locale.monthName(month, type);
+        for (int day = 1; day <= 7; ++day)
+            m_dayNames[i] << locale.dayName(day, type);
+    }
+    m_locale = locale;
+    m_dateFormat = date;
+    m_timeFormat = time;
     m_am = locale.amText();
     m_pm = locale.pmText();
     m_fallback = locale.zeroDigit() != QLatin1String("0");
@@ -116,6 +141,15 @@ GeneralDateWriter::GeneralDateWriter() {
                 m_fallback = true;
             else
                 m_tokens.push_back({run == 1 ? one : two, {}});
+            i += run;
+        };
+        // Day and month fields: numbers, or the short and long names.
+        auto named = [&](Token::Kind one, Token::Kind two, Token::Kind three, Token::Kind four) {
+            const Token::Kind kinds[] = {one, two, three, four};
+            if (run > 4)
+                m_fallback = true;
+            else
+                m_tokens.push_back({kinds[run - 1], {}});
             i += run;
         };
         switch (c.unicode()) {
@@ -141,10 +175,10 @@ GeneralDateWriter::GeneralDateWriter() {
             i += run;
             break;
         case 'M':
-            field(Token::Month, Token::Month2);
+            named(Token::Month, Token::Month2, Token::MonthShort, Token::MonthLong);
             break;
         case 'd':
-            field(Token::Day, Token::Day2);
+            named(Token::Day, Token::Day2, Token::DayShort, Token::DayLong);
             break;
         case 'h':
             field(Token::Hour12, Token::Hour12_2);
@@ -203,9 +237,17 @@ void GeneralDateWriter::append(const QString& stored, QString& out) const {
         parsed = parsed && QDate::isValid(fields[0], fields[1], fields[2]) && fields[3] < 24 &&
                  fields[4] < 60 && fields[5] < 60;
     }
-    if (!parsed || m_fallback) {
+    if (!parsed) {
         const QDateTime when = db::DateFromStored(stored);
         out += when.isValid() ? generalDate(when) : stored;
+        return;
+    }
+    if (m_fallback) {
+        // Month or day names and the like: the locale formats the date and the time apart, as
+        // generalDate() does, without a time zone look-up per value.
+        out += m_locale.toString(QDate(fields[0], fields[1], fields[2]), m_dateFormat);
+        out += QLatin1Char(' ');
+        out += m_locale.toString(QTime(fields[3], fields[4], fields[5]), m_timeFormat);
         return;
     }
     const int year = fields[0];
@@ -226,9 +268,18 @@ void GeneralDateWriter::append(const QString& stored, QString& out) const {
         case Token::Month2:
             appendNumber(fields[1], token.kind == Token::Month2, out);
             break;
+        case Token::MonthShort:
+        case Token::MonthLong:
+            out += m_monthNames[token.kind == Token::MonthLong ? 1 : 0].at(fields[1] - 1);
+            break;
         case Token::Day:
         case Token::Day2:
             appendNumber(fields[2], token.kind == Token::Day2, out);
+            break;
+        case Token::DayShort:
+        case Token::DayLong:
+            out += m_dayNames[token.kind == Token::DayLong ? 1 : 0].at(
+                QDate(fields[0], fields[1], fields[2]).dayOfWeek() - 1);
             break;
         case Token::Hour12:
         case Token::Hour12_2:

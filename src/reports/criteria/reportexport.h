@@ -5,7 +5,9 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <vector>
@@ -27,6 +29,8 @@ QString ExportFilePath(const QString& folder);
 class GeneralDateWriter {
 public:
     GeneralDateWriter();
+    // The same for another locale and formats (Qt's format letters): date, a blank, time.
+    GeneralDateWriter(const QLocale& locale, const QString& dateFormat, const QString& timeFormat);
     // Appends the general date form of `stored` to `out`; a text that is no stored date is
     // appended as it is.
     void append(const QString& stored, QString& out) const;
@@ -39,8 +43,12 @@ private:
             Year4,
             Month,
             Month2,
+            MonthShort,
+            MonthLong,
             Day,
             Day2,
+            DayShort,
+            DayLong,
             Hour12,
             Hour12_2,
             Hour24,
@@ -56,8 +64,13 @@ private:
     };
     std::vector<Token> m_tokens;
     bool m_fallback = false; // the formats hold fields this writer does not know
+    QLocale m_locale;
+    QString m_dateFormat;
+    QString m_timeFormat;
     QString m_am;
     QString m_pm;
+    QStringList m_monthNames[2]; // short, long; index month - 1
+    QStringList m_dayNames[2];   // short, long; index day of week - 1
 };
 
 // Told how many rows were written so far (and the total when known, else -1); returning false

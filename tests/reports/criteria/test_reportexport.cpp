@@ -32,6 +32,35 @@ TEST(GeneralDateWriterTest, WritesWhatGeneralDateWrites) {
     EXPECT_EQ(out, QStringLiteral("soon"));
 }
 
+TEST(GeneralDateWriterTest, FollowsOtherLocalesFormats) {
+    struct Case {
+        const char* locale;
+        const char* date;
+        const char* time;
+    };
+    const Case cases[] = {
+        {"C", "d MMM yyyy", "HH:mm:ss"},         {"de_DE", "dd.MM.yyyy", "HH:mm:ss"},
+        {"fr_FR", "dddd d MMMM yyyy", "H'h'mm"}, {"en_GB", "ddd dd/MM/yy", "h:mm:ss ap"},
+        {"en_US", "yyyy-MM-dd 'at'", "hh:mm A"},
+    };
+    const QStringList stored = {QStringLiteral("2024-03-04 00:05:07"),
+                                QStringLiteral("2024-12-29 12:30:00"),
+                                QStringLiteral("2023-07-16 23:59:59")};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const QLocale locale(QLatin1String(c.locale));
+        const reports::GeneralDateWriter writer(locale, QLatin1String(c.date),
+                                                QLatin1String(c.time));
+        for (const QString& text : stored) {
+            const QDateTime when = db::DateFromStored(text);
+            QString out;
+            writer.append(text, out);
+            EXPECT_EQ(out, locale.toString(when.date(), QLatin1String(c.date)) + QLatin1Char(' ') +
+                               locale.toString(when.time(), QLatin1String(c.time)));
+        }
+    }
+}
+
 class ReportExportTest : public test::DatabaseTest {
 protected:
     void SetUp() override {

@@ -1,6 +1,7 @@
 #include "db/dbtestsupport.h"
 #include "reports/criteria/reportexport.h"
 #include "reports/criteria/reportswindow.h"
+#include "reports/summary/summaryreport.h"
 #include "settings/settingsstore.h"
 #include "support/fixedclock.h"
 #include "support/scriptedprompter.h"
@@ -8,7 +9,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -213,6 +216,25 @@ TEST_F(ReportsWindowTest, PhotosOpensTheFolderOnlyWhenThereAreSome) {
     click("cmdPhotos");
     EXPECT_EQ(opened, QStringList{photos});
     EXPECT_EQ(prompter.messages.size(), 2);
+}
+
+// What View hands the report is a select the label summary can count and page through.
+TEST_F(ReportsWindowTest, TheReportSelectFeedsTheLabelSummary) {
+    manyVisits(30);
+    child<QLineEdit>("txtName")->setText(QStringLiteral("Visitor 1"));
+    click("cmdViewReport");
+    ASSERT_EQ(views.size(), 1);
+    const reports::ReportQuery& query = views.first().query;
+    rptLabelSummary report(QStringLiteral("Acme"), query.parameterText,
+                           SummaryQuery{query.sql, query.values});
+    QImage device(850, 1100, QImage::Format_RGB32);
+    device.fill(Qt::white);
+    const StationError started = report.start(device);
+    ASSERT_FALSE(started.isError()) << started;
+    EXPECT_EQ(report.rowCount(), 11); // Visitor 1 and Visitor 10 to 19
+    QPainter painter(&device);
+    StationError error;
+    EXPECT_TRUE(report.paintPage(0, painter, &error)) << error;
 }
 
 TEST_F(ReportsWindowTest, Screenshot) {
