@@ -12,7 +12,7 @@ case "$action" in
     *) echo "usage: $0 run|test|build" >&2; exit 2 ;;
 esac
 
-scripts/install-deps.sh
+bash scripts/install-deps.sh
 
 builddir=build
 cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
