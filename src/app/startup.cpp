@@ -16,6 +16,7 @@
 #include "checkin/label/labelfonts.h"
 #include "checkin/labeldatawindow.h"
 #include "checkout/autologout.h"
+#include "checkout/logoutwindow.h"
 #include "db/schema.h"
 
 #include <QApplication>
@@ -42,6 +43,8 @@ void registerWindows(WindowRegistry& registry) {
     registry.registerWindow(StationWindow::LabelData, [](QWidget* owner, int labelIndex) {
         return OpenLabelData(labelIndex, owner);
     });
+    registry.registerWindow(StationWindow::CheckOut,
+                            [](QWidget* owner, int) { return OpenLogOut(owner); });
 }
 
 // Steps 8 to 10: the home screen, shown only when its load passed the rights test, and the card

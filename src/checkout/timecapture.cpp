@@ -27,11 +27,6 @@ void SetCapturedMinutes(qint16 minutes) {
     captured = minutes;
 }
 
-std::optional<qint16> ToWholeNumber(const QString& text) {
-    // The settings' number reading is the same conversion: trimmed, halves to even, 16 bits.
-    return settingcodec::parseNumber(text);
-}
-
 void TimeCapture::InitForm(qint16 totalMinutes) {
     m_elapsed = totalMinutes;
     const int hours = totalMinutes < 60 ? 0 : totalMinutes / 60;
@@ -45,7 +40,8 @@ TimeEntryCheck TimeCapture::check(const QString& hours, const QString& minutes) 
     for (const auto& [text, target] : {std::pair{&hours, &h}, std::pair{&minutes, &m}}) {
         if (text->trimmed().isEmpty())
             continue;
-        const std::optional<qint16> number = ToWholeNumber(*text);
+        // The settings' number reading is the same conversion: trimmed, halves to even, 16 bits.
+        const std::optional<qint16> number = settingcodec::parseNumber(*text);
         if (!number)
             return {TimeEntryVerdict::NotNumbers, 0};
         *target = *number;

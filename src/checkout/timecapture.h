@@ -27,11 +27,6 @@ inline constexpr char kFutureText[] = "You can not check out in the future.  Ple
 inline constexpr char kBeforeCheckInText[] = "You can not check out prior to your check-in time.  "
                                              "Please correct your entry.";
 
-// A field's text as the platform converts it to a 16-bit whole number: blanks trimmed, a
-// fraction rounded to the nearest whole number with halves to even ("2.5" is 2, "3.5" is 4);
-// nullopt when it is no number or outside -32768..32767.
-std::optional<qint16> ToWholeNumber(const QString& text);
-
 // What the Ok button finds in the entry.
 enum class TimeEntryVerdict {
     Accepted,      // within 0..Elapsed
