@@ -18,6 +18,7 @@
 #include "checkout/autologout.h"
 #include "checkout/logoutwindow.h"
 #include "db/schema.h"
+#include "reports/criteria/reportswindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,6 +46,8 @@ void registerWindows(WindowRegistry& registry) {
     });
     registry.registerWindow(StationWindow::CheckOut,
                             [](QWidget* owner, int) { return OpenLogOut(owner); });
+    registry.registerWindow(StationWindow::Reports,
+                            [](QWidget* owner, int) { return OpenReports(owner); });
 }
 
 // Steps 8 to 10: the home screen, shown only when its load passed the rights test, and the card
