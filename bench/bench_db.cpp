@@ -269,31 +269,12 @@ const std::pair<int, const char*> kRules[7] = {
     {2, "+ 1:30 hr"}, {1, "05:00 PM"}, {2, "+ 0:30 min"}, {1, "06:00 PM"},
     {2, "+ 4:00 hr"}, {1, "11:45 PM"}, {2, "+ 12:00 hr"}};
 
-// The update RunAutoLogout runs for a rule, and its values but the current time, which is last.
-struct LogoutUpdate {
-    QString sql;
-    QVariantList values;
-};
-
-LogoutUpdate logoutUpdate(const AutoLogoutRule& rule) {
-    const db::SqlDialect& sql = db::Dialect();
-    QString closeAt;
-    QVariantList closeAtValues;
-    if (rule.kind == AutoLogoutRule::Kind::Relative) {
-        closeAt = sql.addMinutes(QStringLiteral("LogInTime"), QStringLiteral("?"));
-        closeAtValues = {rule.minutes};
-    } else {
-        const QString sameDay = sql.dayAtTime(QStringLiteral("LogInTime"), QStringLiteral("?"));
-        closeAt = QStringLiteral("CASE WHEN LogInTime < ") + sameDay + QStringLiteral(" THEN ") +
-                  sameDay + QStringLiteral(" ELSE ") +
-                  sql.addMinutes(sameDay, QStringLiteral("1440")) + QStringLiteral(" END");
-        const QString clock = rule.clockTime.toString(QStringLiteral("HH:mm:ss"));
-        closeAtValues = {clock, clock, clock};
-    }
-    return {QStringLiteral("UPDATE Labels SET LogOutTime = ") + closeAt +
-                QStringLiteral(" WHERE LogOutTime IS NULL AND TypeID = ? AND ") + closeAt +
-                QStringLiteral(" < ?"),
-            closeAtValues + QVariantList{rule.typeId} + closeAtValues};
+// The update RunAutoLogout runs for a rule, with its values but the current time, which each
+// pass binds last.
+AutoLogoutStatement logoutUpdate(const AutoLogoutRule& rule) {
+    AutoLogoutStatement update = BuildAutoLogoutStatement(rule, QString());
+    update.values.removeLast();
+    return update;
 }
 
 } // namespace
@@ -591,7 +572,7 @@ int main(int argc, char* argv[]) {
     // the passes measured find nothing more to close, as at every later window opening.
     if (runs("logout")) {
         QList<std::pair<QString, QString>> settings;
-        std::vector<LogoutUpdate> updates;
+        std::vector<AutoLogoutStatement> updates;
         std::vector<sqlite3_stmt*> rawUpdates;
         for (int n = 1; n <= 7; ++n) {
             const auto& [type, time] = kRules[n - 1];
@@ -648,7 +629,7 @@ int main(int argc, char* argv[]) {
             &statements, slowReps,
             [&](int) {
                 const QVariant nowText = QString::fromStdString(dateText(std::time(nullptr)));
-                for (const LogoutUpdate& update : updates)
+                for (const AutoLogoutStatement& update : updates)
                     check(db::RunSQL(update.sql, update.values + QVariantList{nowText}), "logout");
             },
             rawPass);

@@ -63,7 +63,9 @@ QString labelKey(int labelNumber, const char* field) {
     return QStringLiteral("Label") + QString::number(labelNumber) + QLatin1String(field);
 }
 
-StationError closeVisits(const AutoLogoutRule& rule, const QString& now) {
+} // namespace
+
+AutoLogoutStatement BuildAutoLogoutStatement(const AutoLogoutRule& rule, const QString& now) {
     const db::SqlDialect& sql = db::Dialect();
     QString closeAt;
     QVariantList closeAtValues;
@@ -78,15 +80,11 @@ StationError closeVisits(const AutoLogoutRule& rule, const QString& now) {
         const QString clock = rule.clockTime.toString(QStringLiteral("HH:mm:ss"));
         closeAtValues = {clock, clock, clock};
     }
-    const QString statement = QStringLiteral("UPDATE Labels SET LogOutTime = ") + closeAt +
-                              QStringLiteral(" WHERE LogOutTime IS NULL AND TypeID = ? AND ") +
-                              closeAt + QStringLiteral(" < ?");
-    const QVariantList values =
-        closeAtValues + QVariantList{rule.typeId} + closeAtValues + QVariantList{now};
-    return db::RunSQL(statement, values);
+    return {QStringLiteral("UPDATE Labels SET LogOutTime = ") + closeAt +
+                QStringLiteral(" WHERE LogOutTime IS NULL AND TypeID = ? AND ") + closeAt +
+                QStringLiteral(" < ?"),
+            closeAtValues + QVariantList{rule.typeId} + closeAtValues + QVariantList{now}};
 }
-
-} // namespace
 
 std::optional<AutoLogoutRule> ParseAutoLogoutRule(int labelNumber, const QString& type,
                                                   const QString& time) {
@@ -130,7 +128,8 @@ StationError RunAutoLogout() {
                          QStringLiteral("\" for label type ") + QString::number(label));
             continue;
         }
-        if (StationError error = closeVisits(*rule, now); error.isError())
+        const AutoLogoutStatement update = BuildAutoLogoutStatement(*rule, now);
+        if (StationError error = db::RunSQL(update.sql, update.values); error.isError())
             return error;
     }
     return {};

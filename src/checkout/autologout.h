@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QTime>
+#include <QVariantList>
 #include <optional>
 
 namespace zelkora {
@@ -24,6 +25,14 @@ struct AutoLogoutRule {
 // as a number) and time ("05:00 PM", or "+ 1:30 hr"); nullopt when it closes nothing.
 std::optional<AutoLogoutRule> ParseAutoLogoutRule(int labelNumber, const QString& type,
                                                   const QString& time);
+
+// The one statement that applies a rule at the time `now` (stored date text), with its bound
+// values in order.
+struct AutoLogoutStatement {
+    QString sql;
+    QVariantList values;
+};
+AutoLogoutStatement BuildAutoLogoutStatement(const AutoLogoutRule& rule, const QString& now);
 
 // Closes every open visit whose label type's rule is due by the station's clock, with the moment
 // the rule closed it as its check-out time. Nothing happens while "Label1AutoLogoutType" is
