@@ -366,10 +366,17 @@ QString rootFilePath(qint32 root) {
     return MachinePath() + name + QStringLiteral(".json");
 }
 
+namespace {
+// The code of a key path that cannot be split: an unknown root is the handle's fault.
+long pathError(qint32 root) {
+    return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+}
+} // namespace
+
 long openKey(qint32 root, const QString& path) {
     QStringList parts;
     if (!splitPath(path, &parts))
-        return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+        return pathError(root);
     return inspect(
         root, [&](RegKey& tree) -> long { return findKey(tree, parts) ? RegOk : RegFileNotFound; });
 }
@@ -377,7 +384,7 @@ long openKey(qint32 root, const QString& path) {
 long createKey(qint32 root, const QString& path) {
     QStringList parts;
     if (!splitPath(path, &parts))
-        return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+        return pathError(root);
     return modify(root, [&](RegKey& tree, bool* changed) -> long {
         RegKey* key = &tree;
         for (const QString& part : std::as_const(parts)) {
@@ -400,7 +407,7 @@ long createKey(qint32 root, const QString& path) {
 long deleteKey(qint32 root, const QString& path) {
     QStringList parts;
     if (!splitPath(path, &parts))
-        return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+        return pathError(root);
     if (parts.isEmpty())
         return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegAccessDenied;
     return modify(root, [&](RegKey& tree, bool* changed) -> long {
@@ -421,7 +428,7 @@ long queryValue(qint32 root, const QString& path, const QString& name, qint32* t
                 QByteArray* data) {
     QStringList parts;
     if (!splitPath(path, &parts))
-        return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+        return pathError(root);
     return inspect(root, [&](RegKey& tree) -> long {
         RegKey* key = findKey(tree, parts);
         RegValue* value = key ? findValue(*key, name) : nullptr;
@@ -437,7 +444,7 @@ long setValue(qint32 root, const QString& path, const QString& name, qint32 type
               const QByteArray& data) {
     QStringList parts;
     if (!splitPath(path, &parts))
-        return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+        return pathError(root);
     return modify(root, [&](RegKey& tree, bool* changed) -> long {
         RegKey* key = findKey(tree, parts);
         if (!key)
@@ -456,7 +463,7 @@ long setValue(qint32 root, const QString& path, const QString& name, qint32 type
 long deleteValue(qint32 root, const QString& path, const QString& name) {
     QStringList parts;
     if (!splitPath(path, &parts))
-        return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+        return pathError(root);
     return modify(root, [&](RegKey& tree, bool* changed) -> long {
         RegKey* key = findKey(tree, parts);
         RegValue* value = key ? findValue(*key, name) : nullptr;
@@ -472,7 +479,7 @@ long enumValues(qint32 root, const QString& path, QStringList* names) {
     names->clear();
     QStringList parts;
     if (!splitPath(path, &parts))
-        return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+        return pathError(root);
     return inspect(root, [&](RegKey& tree) -> long {
         RegKey* key = findKey(tree, parts);
         if (!key)
@@ -487,7 +494,7 @@ long enumKeys(qint32 root, const QString& path, QStringList* names) {
     names->clear();
     QStringList parts;
     if (!splitPath(path, &parts))
-        return rootFilePath(root).isEmpty() ? RegInvalidHandle : RegBadPathname;
+        return pathError(root);
     return inspect(root, [&](RegKey& tree) -> long {
         RegKey* key = findKey(tree, parts);
         if (!key)
