@@ -12,24 +12,6 @@
 
 namespace zelkora::test {
 
-namespace {
-
-QByteArray runTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        return {};
-    return process.readAllStandardOutput();
-}
-
-QString bboxHtml(const QString& pdf) {
-    return QString::fromUtf8(
-        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
-}
-
-} // namespace
-
 StationError RenderReportPdf(printing::Report& report, const QString& path, int resolution) {
     QPdfWriter writer(path);
     writer.setResolution(resolution);
@@ -48,60 +30,6 @@ StationError RenderReportPdf(printing::Report& report, const QString& path, int 
     }
     painter.end();
     return error;
-}
-
-QList<PdfWord> PdfWords(const QString& pdf) {
-    static const QRegularExpression pageTag(QStringLiteral("<page "));
-    static const QRegularExpression wordTag(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<PdfWord> words;
-    int page = -1;
-    const QStringList lines = bboxHtml(pdf).split(QLatin1Char('\n'));
-    for (const QString& line : lines) {
-        if (line.contains(pageTag))
-            ++page;
-        const QRegularExpressionMatch m = wordTag.match(line);
-        if (!m.hasMatch())
-            continue;
-        QString text = m.captured(5);
-        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-        text.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-        text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-        text.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-        words.append({page, text, m.captured(1).toDouble(), m.captured(2).toDouble(),
-                      m.captured(3).toDouble(), m.captured(4).toDouble()});
-    }
-    return words;
-}
-
-const PdfWord* FindWord(const QList<PdfWord>& words, const QString& text, int page) {
-    for (const PdfWord& w : words) {
-        if (w.page == page && w.text == text)
-            return &w;
-    }
-    return nullptr;
-}
-
-QList<QSizeF> PdfPageSizes(const QString& pdf) {
-    static const QRegularExpression pageTag(
-        QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
-    QList<QSizeF> sizes;
-    auto it = pageTag.globalMatch(bboxHtml(pdf));
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        sizes.append({m.captured(1).toDouble(), m.captured(2).toDouble()});
-    }
-    return sizes;
-}
-
-QImage PdfPageImage(const QString& pdf, int dpi, int page) {
-    QTemporaryDir dir;
-    const QString prefix = dir.path() + QStringLiteral("/page");
-    runTool(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-             QString::number(page), QStringLiteral("-l"), QString::number(page),
-             QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
-    return QImage(prefix + QStringLiteral(".png"));
 }
 
 QImage SamplePortrait(QSize size, QColor backdrop, QColor shirt) {

@@ -5,7 +5,7 @@
 #include "db/accessdatabase.h"
 #include "db/parameter.h"
 #include "db/schema.h"
-#include "pdftext.h"
+#include "support/pdftext.h"
 #include "reports/summary/summaryreport.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "checkin/printing/reportprint.h"
 #include "db/dbtestsupport.h"
-#include "pdftext.h"
+#include "support/pdftext.h"
 #include "reports/summary/summaryreport.h"
 #include "support/fixedclock.h"
 #include "util/clock.h"

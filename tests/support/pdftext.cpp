@@ -1,4 +1,4 @@
-#include "pdftext.h"
+#include "support/pdftext.h"
 
 #include <QFile>
 #include <QProcess>
@@ -20,8 +20,9 @@ QByteArray runTool(const QString& program, const QStringList& arguments) {
     return process.readAllStandardOutput();
 }
 
-double middle(const PdfWord& w) {
-    return (w.yMin + w.yMax) / 2;
+QString bboxHtml(const QString& pdf) {
+    return QString::fromUtf8(
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
 }
 
 } // namespace
@@ -32,8 +33,7 @@ QList<PdfWord> PdfWords(const QString& pdf, int* pages) {
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<PdfWord> words;
     int page = -1;
-    const QString html = QString::fromUtf8(
-        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+    const QString html = bboxHtml(pdf);
     for (const QString& line : html.split(QLatin1Char('\n'))) {
         if (line.contains(pageTag))
             ++page;
@@ -59,7 +59,7 @@ namespace {
 QString line(const QList<PdfWord>& words, const PdfWord& word, double tolerance, double fromX) {
     QList<PdfWord> line;
     for (const PdfWord& w : words) {
-        if (w.page == word.page && std::abs(middle(w) - middle(word)) <= tolerance &&
+        if (w.page == word.page && std::abs(w.centerY() - word.centerY()) <= tolerance &&
             w.xMin >= fromX)
             line.append(w);
     }
@@ -96,6 +96,18 @@ QString PageText(const QList<PdfWord>& words, int page) {
             texts << w.text;
     }
     return texts.join(QLatin1Char(' '));
+}
+
+QList<QSizeF> PdfPageSizes(const QString& pdf) {
+    static const QRegularExpression pageTag(
+        QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
+    QList<QSizeF> sizes;
+    auto it = pageTag.globalMatch(bboxHtml(pdf));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        sizes.append({m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    return sizes;
 }
 
 bool PdfPageToPng(const QString& pdf, const QString& png, int dpi, int page) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QSizeF>
 #include <QString>
 
 namespace zelkora::test {
@@ -14,6 +15,9 @@ struct PdfWord {
     double yMin = 0;
     double xMax = 0;
     double yMax = 0;
+
+    double centerX() const { return (xMin + xMax) / 2; }
+    double centerY() const { return (yMin + yMax) / 2; }
 };
 
 // The words of `pdf` from `pdftotext -bbox`, and the number of pages; empty when the tool fails.
@@ -27,6 +31,9 @@ QString LineFrom(const QList<PdfWord>& words, const PdfWord& word, double tolera
 const PdfWord* FindWord(const QList<PdfWord>& words, const QString& text, int page = 0);
 // The words of `page` joined by blanks in reading order.
 QString PageText(const QList<PdfWord>& words, int page);
+
+// Page sizes of `pdf` in points.
+QList<QSizeF> PdfPageSizes(const QString& pdf);
 
 // Page `page` (from 1) of `pdf` rasterised by pdftoppm at `dpi`; null when the tool fails.
 QImage PdfPageImage(const QString& pdf, int dpi, int page = 1);
