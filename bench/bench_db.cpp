@@ -6,6 +6,7 @@
 //   bench_db [--visits N] [--cards N] [--open N] [--reps N] [--quick] [--no-flush] [--keep DIR]
 //            [--only open,list,swipe,checkin,logout]
 #include "app/core/stationfolder.h"
+#include "benchsupport.h"
 #include "checkout/autologout.h"
 #include "db/accessdatabase.h"
 #include "db/schema.h"
@@ -27,10 +28,11 @@
 #include <vector>
 
 using namespace zelkora;
+using namespace zelkora::bench;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = SteadyClock;
 
 struct Options {
     int visits = 1000000;
@@ -43,25 +45,7 @@ struct Options {
     QStringList only; // the sections to run; empty: all
 };
 
-[[noreturn]] void fail(const char* what, const QString& detail = {}) {
-    std::fprintf(stderr, "bench_db: %s %s\n", what, qPrintable(detail));
-    std::exit(1);
-}
-
-void check(const StationError& e, const char* what) {
-    if (e.isError())
-        fail(what, QStringLiteral("%1 %2 / %3").arg(e.number).arg(e.description, e.source));
-}
-
 // ---- times
-
-std::string dateText(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return text;
-}
 
 double medianUs(std::vector<double> us) {
     if (us.empty())
@@ -119,13 +103,6 @@ private:
     sqlite3* m_db = nullptr;
     std::vector<sqlite3_stmt*> m_statements;
 };
-
-void bindText(sqlite3_stmt* s, int index, const std::string& text) {
-    if (text.empty())
-        sqlite3_bind_null(s, index);
-    else
-        sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-}
 
 std::string columnText(sqlite3_stmt* s, int column) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));

@@ -4,6 +4,7 @@
 // rows in the same run.
 //
 //   bench_export [--visits N] [--reps N] [--keep DIR]
+#include "benchsupport.h"
 #include "db/accessdatabase.h"
 #include "db/schema.h"
 #include "reports/criteria/reportcriteria.h"
@@ -27,42 +28,11 @@
 #include <vector>
 
 using namespace zelkora;
+using namespace zelkora::bench;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-[[noreturn]] void fail(const char* what, const QString& detail = {}) {
-    std::fprintf(stderr, "bench_export: %s %s\n", what, qPrintable(detail));
-    std::exit(1);
-}
-
-void check(const StationError& e, const char* what) {
-    if (e.isError())
-        fail(what, QStringLiteral("%1 %2 / %3").arg(e.number).arg(e.description, e.source));
-}
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-void exec(sqlite3* db, const char* sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK)
-        fail(sql, QString::fromUtf8(message));
-}
-
-void bindText(sqlite3_stmt* s, int index, const std::string& text) {
-    if (text.empty())
-        sqlite3_bind_null(s, index);
-    else
-        sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-}
+using Clock = SteadyClock;
 
 std::string dateText(const QDateTime& when) {
     return db::DateText(when).toStdString();

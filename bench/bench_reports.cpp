@@ -4,6 +4,7 @@
 // The first page should be ready in well under a second whatever N is.
 //
 //   bench_reports [--visits N] [--reps N] [--keep DIR]
+#include "benchsupport.h"
 #include "checkin/printing/reportprint.h"
 #include "db/accessdatabase.h"
 #include "db/schema.h"
@@ -26,45 +27,11 @@
 #include <vector>
 
 using namespace zelkora;
+using namespace zelkora::bench;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-[[noreturn]] void fail(const char* what, const QString& detail = {}) {
-    std::fprintf(stderr, "bench_reports: %s %s\n", what, qPrintable(detail));
-    std::exit(1);
-}
-
-void check(const StationError& e, const char* what) {
-    if (e.isError())
-        fail(what, QStringLiteral("%1 %2 / %3").arg(e.number).arg(e.description, e.source));
-}
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-std::string dateText(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return text;
-}
-
-void exec(sqlite3* db, const char* sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK)
-        fail(sql, QString::fromUtf8(message));
-}
-
-void bindText(sqlite3_stmt* s, int index, const std::string& text) {
-    if (text.empty())
-        sqlite3_bind_null(s, index);
-    else
-        sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-}
+using Clock = SteadyClock;
 
 const char* const kTitles[] = {"Visitor",  "Contractor", "Vendor", "Employee",
                                "Delivery", "Interview",  "Guest"};
@@ -137,11 +104,6 @@ double paintMs(SummaryReport& report, QImage& device, int page) {
         fail("no page", QString::number(page));
     }
     return msSince(start);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void run(const char* name, SummaryReport& report, int reps) {
