@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-tools-dev qt6-tools-dev-tools
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-multimedia-dev libgl-dev
     libcups2-dev cups cups-client cups-ipp-utils printer-driver-dymo libsane-dev sane-utils
     googletest libgtest-dev libgmock-dev
