@@ -475,7 +475,11 @@ long deleteValue(qint32 root, const QString& path, const QString& name) {
     });
 }
 
-long enumValues(qint32 root, const QString& path, QStringList* names) {
+namespace {
+// The names of the entries `list` of the key at `path` (its values or its sub-keys), in order.
+template <typename Entry>
+long enumNames(qint32 root, const QString& path, QStringList* names,
+               std::vector<Entry> RegKey::*list) {
     names->clear();
     QStringList parts;
     if (!splitPath(path, &parts))
@@ -484,25 +488,19 @@ long enumValues(qint32 root, const QString& path, QStringList* names) {
         RegKey* key = findKey(tree, parts);
         if (!key)
             return RegFileNotFound;
-        for (const RegValue& value : key->values)
-            names->append(value.name);
+        for (const Entry& entry : (*key).*list)
+            names->append(entry.name);
         return RegOk;
     });
 }
+} // namespace
+
+long enumValues(qint32 root, const QString& path, QStringList* names) {
+    return enumNames(root, path, names, &RegKey::values);
+}
 
 long enumKeys(qint32 root, const QString& path, QStringList* names) {
-    names->clear();
-    QStringList parts;
-    if (!splitPath(path, &parts))
-        return pathError(root);
-    return inspect(root, [&](RegKey& tree) -> long {
-        RegKey* key = findKey(tree, parts);
-        if (!key)
-            return RegFileNotFound;
-        for (const RegKey& child : key->keys)
-            names->append(child.name);
-        return RegOk;
-    });
+    return enumNames(root, path, names, &RegKey::keys);
 }
 
 QString codeDescription(long code) {
