@@ -131,9 +131,10 @@ const cVRAXSettings::Value& cVRAXSettings::label(int labelNumber, LabelField fie
     return const_cast<cVRAXSettings*>(this)->label(labelNumber, field);
 }
 
-StationError cVRAXSettings::readValue(Value& into, SettingEncoding encoding, const QString& key,
+StationError cVRAXSettings::readValue(const StoreSnapshot& store, Value& into,
+                                      SettingEncoding encoding, const QString& key,
                                       const QString& fallback) {
-    const QString stored = GetSetting(key, fallback);
+    const QString stored = store.value(key, fallback);
     switch (encoding) {
     case SettingEncoding::Text:
         into.text = stored;
@@ -188,9 +189,12 @@ StationError cVRAXSettings::writeValues(const QList<std::pair<QString, QString>>
 }
 
 StationError cVRAXSettings::LoadValues() {
+    // One read of the store for every key; the write-backs below touch no key read after them.
+    const StoreSnapshot store = SettingsStore(QString::fromLatin1(kProgramTitle))
+                                    .readSection(QString::fromLatin1(kSettingsSection));
     for (int g = 0; g < kGlobalCount; ++g) {
         const FieldDef& def = kGlobalFields[g];
-        StationError error = readValue(m_globals[g], def.encoding, QLatin1String(def.key),
+        StationError error = readValue(store, m_globals[g], def.encoding, QLatin1String(def.key),
                                        QLatin1String(def.fallback));
         if (error.isError())
             return error;
@@ -204,7 +208,7 @@ StationError cVRAXSettings::LoadValues() {
         Value shown;
         const QString legacyKey = QStringLiteral("DisplayPredatorGraphic");
         StationError error =
-            readValue(shown, SettingEncoding::Flag, legacyKey, QStringLiteral("1"));
+            readValue(store, shown, SettingEncoding::Flag, legacyKey, QStringLiteral("1"));
         if (error.isError())
             return error;
         setMainGraphic(getFlag(shown) ? 1 : 0);
@@ -223,24 +227,24 @@ StationError cVRAXSettings::LoadValues() {
     for (int f = 0; f < kLabelFieldCount; ++f)
         upgraded[f] = QLatin1String(kLabelFields[f].fallback);
     Value& type1 = label(1, LabelField::AutoLogoutType);
-    type1.text = GetSetting(LabelKey(1, LabelField::AutoLogoutType));
+    type1.text = store.value(LabelKey(1, LabelField::AutoLogoutType));
     const bool upgrade = type1.text.isEmpty();
     QString upgradedWebCam[kLabelTypeCount];
     for (QString& mode : upgradedWebCam)
         mode = QStringLiteral("0");
     if (upgrade) {
-        const QString autoLogout = GetSetting(QStringLiteral("AutoLogout"));
+        const QString autoLogout = store.value(QStringLiteral("AutoLogout"));
         const bool absolute = !autoLogout.isEmpty() && autoLogout != QLatin1String("Never");
         upgraded[idx(LabelField::AutoLogoutType)] =
             absolute ? QStringLiteral("1") : QStringLiteral("0");
         upgraded[idx(LabelField::AutoLogoutTime)] = absolute ? autoLogout : QString();
-        upgraded[idx(LabelField::Printer)] = GetSetting(QStringLiteral("LabelPrinter"));
-        upgraded[idx(LabelField::PreloadList)] = GetSetting(QStringLiteral("PreloadList"));
+        upgraded[idx(LabelField::Printer)] = store.value(QStringLiteral("LabelPrinter"));
+        upgraded[idx(LabelField::PreloadList)] = store.value(QStringLiteral("PreloadList"));
         type1.text = upgraded[idx(LabelField::AutoLogoutType)];
         for (int n = 1; n <= kLabelTypeCount; ++n) {
             Value capture;
             StationError error =
-                readValue(capture, SettingEncoding::Flag,
+                readValue(store, capture, SettingEncoding::Flag,
                           QStringLiteral("Label%1CaptureWebCamImage").arg(n), QStringLiteral("0"));
             if (error.isError())
                 return error;
@@ -255,8 +259,8 @@ StationError cVRAXSettings::LoadValues() {
                 continue;
             const QString& fallback =
                 field == LabelField::WebCamMode ? upgradedWebCam[n - 1] : upgraded[f];
-            StationError error =
-                readValue(label(n, field), kLabelFields[f].encoding, LabelKey(n, field), fallback);
+            StationError error = readValue(store, label(n, field), kLabelFields[f].encoding,
+                                           LabelKey(n, field), fallback);
             if (error.isError())
                 return error;
         }

@@ -2,6 +2,7 @@
 
 #include "util/error.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <array>
@@ -205,10 +206,11 @@ private:
         v.number = value;
     }
 
-    // Reads `key` (or `fallback` when absent) into `into` by its encoding; `into` is left
-    // unchanged when the stored text cannot be converted.
-    static StationError readValue(Value& into, SettingEncoding encoding, const QString& key,
-                                  const QString& fallback);
+    // Reads `key` of the store snapshot (or `fallback` when absent) into `into` by its encoding;
+    // `into` is left unchanged when the stored text cannot be converted.
+    using StoreSnapshot = QHash<QString, QString>;
+    static StationError readValue(const StoreSnapshot& store, Value& into, SettingEncoding encoding,
+                                  const QString& key, const QString& fallback);
     static QString encodeValue(const Value& value, SettingEncoding encoding);
     // Writes the keys in order in one batch; a failure names the key it stopped at.
     static StationError writeValues(const QList<std::pair<QString, QString>>& values,
